@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,8 @@ bool IsValidDate(int year, int month, int day);
 
 /// A moment as days since 30 December 1899, fraction = time of day.
 using DateTime = double;
+/// A local broken-down time plus milliseconds as a DateTime.
+DateTime DateTimeFromLocal(const std::tm& local, int millis);
 /// Now, in local time.
 DateTime NowDateTime();
 /// Short date, a blank and the time (hh:mm:ss); the time left out at exactly

@@ -42,6 +42,8 @@ public:
     bool ReadString(std::string& s);
     /// Fails (without reading) unless \a bytes remain.
     bool Expect(std::uint64_t bytes);
+    /// Marks the file as broken; every later read fails.
+    bool Fail() { return fail(); }
 
 private:
     bool fail() { ok_ = false; return false; }
