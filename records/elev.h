@@ -203,6 +203,7 @@ public:
 
 private:
     friend class ElevFile;
+    friend class ElevJson;   // tinkeli-tool's JSON import sets stored fields as they are
     FacePart& part(Del d) { return parts_[int(d)]; }
     tStamGren* gren(int i);
     void changed() { aendret_ = true; }

@@ -92,6 +92,8 @@ public:
     void MakeElevFilNavn(int i, const std::string& klassePath);
     bool SaveElev(int i);
     void ReloadElev(int i);
+    /// Appends a record built elsewhere (import, demo class).
+    void AdoptElev(std::unique_ptr<tElev> e) { elever_.push_back(std::move(e)); }
     /// Appends one pupil per path; stops after the first one that fails.
     bool LoadElever(const std::vector<std::string>& paths);
 

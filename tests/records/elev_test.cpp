@@ -1,6 +1,9 @@
 // tElev setter rules and list operations.
 #include "datefmt.h"
 #include "elev.h"
+#include "farver.h"
+
+#include <array>
 
 #include <gtest/gtest.h>
 
@@ -196,4 +199,25 @@ TEST_F(ElevRecord, PhotoCopiesTheTopLeft180By240)
     EXPECT_EQ(out.pixel(179, 239)[1], 239);
     e.ClearGrenFoto(0);
     EXPECT_FALSE(e.GetGrenFoto(0, out));
+}
+
+TEST(PartColours, TheEditorTables)
+{
+    auto rgb = [](Colour c) { return std::array<int, 3>{int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)}; };
+    using A = std::array<int, 3>;
+    EXPECT_EQ(rgb(PartColour(Del::Ansigt, 0, 18)), (A{128, 88, 64}));
+    EXPECT_EQ(rgb(PartColour(Del::Ansigt, 3, 37)), (A{248, 236, 220}));
+    EXPECT_EQ(rgb(PartColour(Del::Haar, 3, 18)), (A{76, 60, 44}));
+    EXPECT_EQ(rgb(PartColour(Del::Bryn, 3, 18)), (A{76, 60, 44}));
+    EXPECT_EQ(rgb(PartColour(Del::Briller, 0, 18)), (A{132, 132, 132}));
+    EXPECT_EQ(PartColour(Del::Naese, 2, 10), 0xFFFFFFu);
+    // No table leaves 8 bits anywhere on the slider.
+    for (Del d : {Del::Ansigt, Del::Haar, Del::Oejne, Del::Mund, Del::Briller})
+        for (int b = 0; b < 4; ++b)
+            for (int p = 0; p <= 37; ++p)
+                for (int ch : rgb(PartColour(d, b, p)))
+                    EXPECT_LE(ch, 252);
+    EXPECT_EQ(SlideMul(34, 19), 17);   // 17.0
+    EXPECT_EQ(SlideMul(37, 1), 1);     // 0.97
+    EXPECT_EQ(SlideMul(19, 1), 1);     // 0.5 goes up
 }

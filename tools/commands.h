@@ -1,0 +1,15 @@
+// The commands of tinkeli-tool. Each takes the arguments after its own name
+// and returns the process exit code.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+
+// Pupil and class files (records_cmds.cpp).
+int CmdExport(const QStringList& args);
+int CmdImport(const QStringList& args);
+int CmdDemoClass(const QStringList& args);
+
+// The drawing archive and rendering (graphics_cmds.cpp).
+int CmdArchive(const QStringList& args);
+int CmdRender(const QStringList& args);

@@ -1,0 +1,58 @@
+// tinkeli-tool: the command line to Tinkeli's files, archive and pages.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands.h"
+
+#include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+const char* const kUsage =
+    "Usage: tinkeli-tool COMMAND ...\n"
+    "\n"
+    "  export FILE [-o OUT.json]        a .ele or .kla file as UTF-8 JSON\n"
+    "  import IN.json -o OUT            JSON back to .ele (or .kla with its pupils)\n"
+    "  demo-class DIR                   write the demo class 4.a into DIR\n"
+    "  archive info FILE.BIN            the archive's contents as JSON\n"
+    "  render picture FILE.BIN NAME --size WxH [--mirror] [--angle N] [--key RRGGBB] -o OUT.png\n"
+    "  render portrait FILE.ele --archive FILE.BIN --size WxH -o OUT.png\n";
+
+// A command-line program has no session; Qt's note about the missing runtime
+// folder is noise on every run.
+void quietHandler(QtMsgType type, const QMessageLogContext& ctx, const QString& msg)
+{
+    if (type == QtWarningMsg && msg.startsWith("QStandardPaths: XDG_RUNTIME_DIR"))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, ctx, msg)));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Rendering needs a GUI application (fonts, painting) but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietHandler);
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args[0] == "-h" || args[0] == "--help") {
+        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString cmd = args.takeFirst();
+    if (cmd == "export")
+        return CmdExport(args);
+    if (cmd == "import")
+        return CmdImport(args);
+    if (cmd == "demo-class")
+        return CmdDemoClass(args);
+    if (cmd == "archive")
+        return CmdArchive(args);
+    if (cmd == "render")
+        return CmdRender(args);
+    std::fprintf(stderr, "tinkeli-tool: unknown command '%s'\n\n%s", qPrintable(cmd), kUsage);
+    return 2;
+}
