@@ -1,0 +1,419 @@
+// Page chrome and the small shared graphics helpers.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chrome.h"
+
+#include "ansi.h"
+#include "drawing.h"
+#include "qansi.h"
+#include "renderer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Work buffers of the gradient fills; they only ever grow, so a repaint
+// allocates nothing once the largest gradient has been drawn.
+std::vector<QRgb>& RampBuffer(int length)
+{
+    static std::vector<QRgb> ramp;
+    if (ramp.size() < std::size_t(length))
+        ramp.resize(std::size_t(length));
+    return ramp;
+}
+
+QImage& WorkImage(int w, int h, QImage::Format format, int which)
+{
+    static QImage images[3];
+    QImage& img = images[which];
+    if (img.isNull() || img.width() < w || img.height() < h || img.format() != format)
+        img = QImage(std::max(w, img.isNull() ? 0 : img.width()), std::max(h, img.isNull() ? 0 : img.height()), format);
+    return img;
+}
+
+int Channel(Colour c, int shift) { return int((c >> shift) & 0xFF); }
+
+/// The gradient of the box into the work image's top-left corner.
+QImage* BuildGradient(const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical, QImage::Format format,
+                      int slot)
+{
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0)
+        return nullptr;
+    const int length = vertical ? h : w;
+    QRgb* ramp = RampBuffer(length).data();
+    GradientRamp(a, b, mirrored, length, ramp);
+    QImage& img = WorkImage(w, h, format, slot);
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+        if (vertical)
+            std::fill(row, row + w, ramp[y]);
+        else
+            std::memcpy(row, ramp, std::size_t(w) * sizeof(QRgb));
+    }
+    return &img;
+}
+
+void FillGradientImpl(Canvas& c, const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical)
+{
+    if (QImage* img = BuildGradient(r, a, mirrored, b, vertical, QImage::Format_RGB32, 0))
+        c.painter().drawImage(QPoint(r.left, r.top), *img, QRect(0, 0, r.right - r.left, r.bottom - r.top));
+}
+
+enum class Shape { RoundRect, Ellipse, Polygon };
+
+// The gradient over the box, kept only where the shape, drawn black with a
+// one-pixel black outline onto white, covers the pixel.
+void FillShapedGradient(Canvas& c, const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical, Shape shape,
+                        int count = 0, const QPoint* points = nullptr)
+{
+    QImage* img = BuildGradient(r, a, mirrored, b, vertical, QImage::Format_ARGB32_Premultiplied, 2);
+    if (!img)
+        return;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    QImage& mask = WorkImage(w, h, QImage::Format_RGB32, 1);
+    {
+        Canvas m(&mask);
+        m.SetSolidBrush(0xFFFFFF);
+        m.SetPen(0xFFFFFF, 1, PenStyle::Invisible);
+        m.FillRect({0, 0, w, h});
+        m.SetOrigin(-r.left, -r.top);
+        m.SetPen(0x000000, 1, PenStyle::Solid);
+        m.SetSolidBrush(0x000000);
+        switch (shape) {
+        case Shape::RoundRect: {
+            const int d = MinInt(w, h) / 4;
+            m.RoundRect(r.left, r.top, r.right, r.bottom, d, d);
+            break;
+        }
+        case Shape::Ellipse: m.Ellipse(r.left, r.top, r.right, r.bottom); break;
+        case Shape::Polygon: m.Polygon(points, count); break;
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(img->scanLine(y));
+        const auto* mrow = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            row[x] = (mrow[x] & 0xFFFFFF) == 0 ? (row[x] | 0xFF000000u) : 0u;
+    }
+    c.painter().drawImage(QPoint(r.left, r.top), *img, QRect(0, 0, w, h));
+}
+
+/// Gradient codes of the fill table's pattern byte (layouts only).
+int GradientCode(int fill)
+{
+    if (fill < 1 || fill > kFillCount)
+        return 0;
+    const int p = Drawing().Fills[std::size_t(fill - 1)].Pattern;
+    return p >= 45 && p <= 48 ? p : 0;
+}
+
+void SetLayoutPen(Canvas& c, const LayoutElement& e)
+{
+    if (e.PenWidth == 0)
+        c.SetPen(e.Colour, 1, e.Filled ? PenStyle::Invisible : PenStyle::Dotted);
+    else
+        c.SetPen(e.Colour, e.PenWidth, PenStyle::InsideFrame);
+}
+
+void DrawLayoutElement(Canvas& c, const LayoutElement& e)
+{
+    const IntRect box{e.Bounds.left, e.Bounds.top, e.Bounds.right + 1, e.Bounds.bottom + 1};
+    switch (e.Kind) {
+    case kKindRectangle:
+    case kKindRoundRect:
+    case kKindEllipse: {
+        SetLayoutPen(c, e);
+        const int code = e.Filled ? GradientCode(e.Fill) : 0;
+        if (!e.Filled) {
+            c.SetBrushStyle(BrushStyle::Clear);
+        } else if (code) {
+            const FillEntry& f = Drawing().Fills[std::size_t(e.Fill - 1)];
+            const Colour a = CubeColour(f.ColourA < 216 ? f.ColourA : 0), b = CubeColour(f.ColourB < 216 ? f.ColourB : 0);
+            const bool vertical = code == 45 || code == 47, mirrored = code == 47 || code == 48;
+            if (e.Kind == kKindRectangle)
+                vertical ? FillGradientVertical(c, box, a, mirrored, b) : FillGradient(c, box, a, mirrored, b);
+            else if (vertical)
+                FillRoundGradientVertical(c, box, a, mirrored, e.Kind == kKindRoundRect, b);
+            else
+                FillRoundGradient(c, box, a, mirrored, e.Kind == kKindRoundRect, b);
+            c.SetBrushStyle(BrushStyle::Clear);
+        } else {
+            SelectPattern(e.Fill);
+            c.SetPatternBrush(SelectedPatternBrush());
+        }
+        if (e.Kind == kKindRectangle) {
+            c.Rectangle(box);
+        } else if (e.Kind == kKindRoundRect) {
+            const int d = MinInt(box.right - box.left, box.bottom - box.top) / 4;
+            c.RoundRect(box.left, box.top, box.right, box.bottom, d, d);
+        } else {
+            c.Ellipse(box);
+        }
+        c.SetBrushStyle(BrushStyle::Solid);
+        c.SetPenStyle(PenStyle::Solid);
+        break;
+    }
+    case kKindLine:
+    case kKindPolyline:
+        if (e.PenWidth == 0)
+            c.SetPen(e.Colour, 1, PenStyle::Dotted);
+        else
+            c.SetPen(e.Colour, e.PenWidth, PenStyle::InsideFrame);
+        c.Polyline(e.IntPoints.data(), int(e.IntPoints.size()));
+        c.SetPenStyle(PenStyle::Solid);
+        break;
+    case kKindPolygon: {
+        SetLayoutPen(c, e);
+        const int code = e.Filled ? GradientCode(e.Fill) : 0;
+        if (!e.Filled) {
+            c.SetBrushStyle(BrushStyle::Clear);
+        } else if (code) {
+            const FillEntry& f = Drawing().Fills[std::size_t(e.Fill - 1)];
+            const Colour a = CubeColour(f.ColourA < 216 ? f.ColourA : 0), b = CubeColour(f.ColourB < 216 ? f.ColourB : 0);
+            const bool vertical = code == 45 || code == 47, mirrored = code == 47 || code == 48;
+            const int n = int(e.IntPoints.size());
+            if (vertical)
+                FillPolygonGradientVertical(c, box, a, mirrored, n, e.IntPoints.data(), b);
+            else
+                FillPolygonGradient(c, box, a, mirrored, n, e.IntPoints.data(), b);
+            c.SetBrushStyle(BrushStyle::Clear);
+        } else {
+            SelectPattern(e.Fill);
+            c.SetPatternBrush(SelectedPatternBrush());
+        }
+        c.Polygon(e.IntPoints.data(), int(e.IntPoints.size()));
+        c.SetPenMode(PenMode::Copy);
+        c.SetPenStyle(PenStyle::Solid);
+        c.SetBrushStyle(BrushStyle::Solid);
+        break;
+    }
+    case kKindText:
+        c.SetFont(ansi::ToQString(e.FontName), e.PenWidth, e.FontStyle);
+        c.SetFontColour(e.Colour);
+        c.SetBrushStyle(BrushStyle::Clear);
+        c.TextOut(e.Bounds.left + 2, e.Bounds.top + 2, std::string_view(e.Text));
+        c.SetBrushStyle(BrushStyle::Solid);
+        break;
+    default:
+        break;
+    }
+}
+
+void DrawLayout(Canvas& c, const Layout* layout)
+{
+    c.SetSolidBrush(0xFFFFFF);
+    c.SetFontColour(0x000000);
+    if (!layout)
+        return;
+    const DrawingTables& d = Drawing();
+    const int w = d.PageWidth > 0 ? d.PageWidth : c.width();
+    const int h = d.PageHeight > 0 ? d.PageHeight : c.height();
+    c.SetSolidBrush(layout->BackColour);
+    c.SetPenMode(PenMode::Copy);
+    c.FillRect({0, 0, w, h});
+    for (const LayoutElement& e : layout->Elements)
+        DrawLayoutElement(c, e);
+}
+
+void BlendRows(const std::uint8_t* a, const std::uint8_t* b, std::uint8_t* out, std::size_t bytes, int n)
+{
+    // The two terms are rounded separately, so white over white could make
+    // 256; it stays white.
+    for (std::size_t i = 0; i < bytes; ++i)
+        out[i] = std::uint8_t(std::min(255, MulDiv(a[i], 1, n + 1) + MulDiv(b[i], n, n + 1)));
+}
+
+// Bilinear resampling of 3-byte pixels; channel order does not matter.
+void Resample24(const std::uint8_t* src, int oldW, int oldH, std::size_t srcStride, std::uint8_t* dst, int newW,
+                int newH, std::size_t dstStride)
+{
+    // A side one pixel long has nothing to interpolate towards: every target
+    // pixel takes that one pixel along it.
+    const double sx = oldW > 1 ? double(newW) / (oldW - 1) : 0;
+    const double sy = oldH > 1 ? double(newH) / (oldH - 1) : 0;
+    for (int y = 0; y < newH; ++y) {
+        const double fy = sy > 0 ? y / sy : 0;
+        const int iy = int(fy);
+        const double wy = fy - iy;
+        const int iy1 = std::min(iy + 1, oldH - 1);
+        const std::uint8_t* r0 = src + std::size_t(iy) * srcStride;
+        const std::uint8_t* r1 = src + std::size_t(iy1) * srcStride;
+        std::uint8_t* out = dst + std::size_t(y) * dstStride;
+        for (int x = 0; x < newW; ++x) {
+            const double fx = sx > 0 ? x / sx : 0;
+            const int ix = int(fx);
+            const double wx = fx - ix;
+            const int ix1 = std::min(ix + 1, oldW - 1);
+            const double w00 = (1 - wx) * (1 - wy), w10 = wx * (1 - wy), w01 = (1 - wx) * wy, w11 = wx * wy;
+            for (int ch = 0; ch < 3; ++ch) {
+                const double v = r0[3 * ix + ch] * w00 + r0[3 * ix1 + ch] * w10 + r1[3 * ix + ch] * w01
+                               + r1[3 * ix1 + ch] * w11;
+                out[3 * x + ch] = std::uint8_t(std::clamp<long>(std::lrint(v), 0, 255));
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c)
+{
+    if (c == 0)
+        return -1;
+    const std::int64_t num = std::int64_t(a) * b;
+    const std::int64_t den = c;
+    const bool neg = (num < 0) != (den < 0);
+    const std::int64_t an = num < 0 ? -num : num, ad = den < 0 ? -den : den;
+    const std::int64_t q = (an + ad / 2) / ad;
+    const std::int64_t r = neg ? -q : q;
+    if (r > INT32_MAX || r < INT32_MIN)
+        return -1;
+    return std::int32_t(r);
+}
+
+std::int64_t MilliSeconds()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+bool CreatePageBitmap(int width, int height)
+{
+    DrawingTables& d = Drawing();
+    if (!d.PageBitmap.isNull())
+        return true;
+    if (width <= 0 || height <= 0 || width > 32767 || height > 32767)
+        return false;
+    QImage page(width, height, QImage::Format_RGB32);
+    if (page.isNull())
+        return false;
+    page.fill(Qt::white);
+    if (d.SwatchBitmap.isNull())
+        InitDrawing();
+    {
+        QPainter p(&page);
+        p.drawImage(0, 0, d.SwatchBitmap);
+    }
+    d.PageBitmap = std::move(page);
+    return true;
+}
+
+void DrawPageLayout(Canvas& canvas, std::string_view ansiName)
+{
+    DrawLayout(canvas, FindLayout(ansiName));
+}
+
+void DrawPageLayout(Canvas& canvas, const char* utf8Name)
+{
+    DrawLayout(canvas, FindLayout(utf8Name));
+}
+
+void GradientRamp(Colour a, Colour b, bool mirrored, int length, QRgb* out)
+{
+    if (length <= 0)
+        return;
+    auto at = [&](int i, int L) {
+        const int r = Channel(a, 0) + MulDiv(i, Channel(b, 0) - Channel(a, 0), L);
+        const int g = Channel(a, 8) + MulDiv(i, Channel(b, 8) - Channel(a, 8), L);
+        const int bl = Channel(a, 16) + MulDiv(i, Channel(b, 16) - Channel(a, 16), L);
+        return qRgb(r, g, bl);
+    };
+    if (!mirrored) {
+        for (int i = 0; i < length; ++i)
+            out[i] = at(i, length);
+        return;
+    }
+    const int h = std::max(1, length / 2);
+    // Both ends are written in the same step, so for an even length the
+    // middle pair ends up as b.
+    for (int i = 0; i <= h; ++i) {
+        const QRgb c = at(i, h);
+        if (i < length)
+            out[i] = c;
+        if (length - 1 - i >= 0)
+            out[length - 1 - i] = c;
+    }
+}
+
+void FillGradient(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, Colour b)
+{
+    FillGradientImpl(canvas, rect, a, mirrored, b, false);
+}
+
+void FillGradientVertical(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, Colour b)
+{
+    FillGradientImpl(canvas, rect, a, mirrored, b, true);
+}
+
+void FillRoundGradient(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, bool rounded, Colour b)
+{
+    FillShapedGradient(canvas, rect, a, mirrored, b, false, rounded ? Shape::RoundRect : Shape::Ellipse);
+}
+
+void FillRoundGradientVertical(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, bool rounded, Colour b)
+{
+    FillShapedGradient(canvas, rect, a, mirrored, b, true, rounded ? Shape::RoundRect : Shape::Ellipse);
+}
+
+void FillPolygonGradient(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, int count,
+                         const QPoint* points, Colour b)
+{
+    FillShapedGradient(canvas, rect, a, mirrored, b, false, Shape::Polygon, count, points);
+}
+
+void FillPolygonGradientVertical(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, int count,
+                                 const QPoint* points, Colour b)
+{
+    FillShapedGradient(canvas, rect, a, mirrored, b, true, Shape::Polygon, count, points);
+}
+
+bool BlendBitmaps(const QImage& a, const QImage& b, QImage& out, int n)
+{
+    if (a.isNull() || a.size() != b.size() || n < 0)
+        return false;
+    const QImage a24 = a.convertToFormat(QImage::Format_RGB888);
+    const QImage b24 = b.convertToFormat(QImage::Format_RGB888);
+    QImage result(a.size(), QImage::Format_RGB888);
+    for (int y = 0; y < a.height(); ++y)
+        BlendRows(a24.constScanLine(y), b24.constScanLine(y), result.scanLine(y), std::size_t(a.width()) * 3, n);
+    out = std::move(result);
+    return true;
+}
+
+bool BlendBitmaps(const Pixels24& a, const Pixels24& b, Pixels24& out, int n)
+{
+    if (a.width != b.width || a.height != b.height || n < 0 || a.data.size() != b.data.size())
+        return false;
+    Pixels24 result(a.width, a.height);
+    BlendRows(a.data.data(), b.data.data(), result.data.data(), a.data.size(), n);
+    out = std::move(result);
+    return true;
+}
+
+bool ResampleBitmap(QImage& bitmap, int newWidth, int newHeight)
+{
+    if (bitmap.isNull() || newWidth < 1 || newHeight < 1)
+        return false;
+    const QImage::Format format = bitmap.format();
+    const QImage src = bitmap.convertToFormat(QImage::Format_RGB888);
+    QImage dst(newWidth, newHeight, QImage::Format_RGB888);
+    Resample24(src.constBits(), src.width(), src.height(), std::size_t(src.bytesPerLine()), dst.bits(), newWidth,
+               newHeight, std::size_t(dst.bytesPerLine()));
+    bitmap = format == QImage::Format_RGB888 ? std::move(dst) : dst.convertToFormat(format);
+    return true;
+}
+
+bool ResampleBitmap(Pixels24& bitmap, int newWidth, int newHeight)
+{
+    if (bitmap.width < 1 || bitmap.height < 1 || newWidth < 1 || newHeight < 1)
+        return false;
+    Pixels24 dst(newWidth, newHeight);
+    Resample24(bitmap.data.data(), bitmap.width, bitmap.height, std::size_t(bitmap.width) * 3, dst.data.data(),
+               newWidth, newHeight, std::size_t(newWidth) * 3);
+    bitmap = std::move(dst);
+    return true;
+}
