@@ -1,0 +1,495 @@
+#!/usr/bin/env python3
+# Draws our own face parts (heads, eyes, brows, mouths, noses, glasses and the
+# empty "not chosen yet" pictures) as SVG sources under art/face/.
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Every picture's viewBox has the width:height of the rectangle the portrait
+# stretches it into, in design pixels of a portrait whose face height is 332,
+# so one unit here is one pixel on a full-size portrait.  Outlines are filled
+# shapes, not strokes, so they shrink with small portraits.  #FF00FF marks the
+# area the program recolours (skin, iris, brows, lips, frames).
+#
+# Usage: python3 tools/art/draw-face.py [OUTDIR]   (default: art/face next to tools/)
+
+import math
+import os
+import sys
+
+KEY = "#ff00ff"
+INK = "#000000"      # outlines, as in the hairstyles
+WHITE = "#ffffff"
+MOUTH_DARK = "#660000"
+TONGUE = "#ff6666"
+
+
+def fmt(v):
+    s = f"{v:.1f}"
+    return s[:-2] if s.endswith(".0") else s
+
+
+def poly(points):
+    return "M" + " L".join(f"{fmt(x)} {fmt(y)}" for x, y in points) + " Z"
+
+
+def svg(w, h, body, comment):
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 {fmt(w)} {fmt(h)}" '
+            f'width="{fmt(w)}" height="{fmt(h)}">\n<!-- {comment} -->\n{body}</svg>\n')
+
+
+def path(d, fill, evenodd=False):
+    rule = ' fill-rule="evenodd"' if evenodd else ""
+    return f'<path d="{d}" fill="{fill}"{rule}/>\n'
+
+
+def ellipse(cx, cy, rx, ry, fill):
+    return (f'<ellipse cx="{fmt(cx)}" cy="{fmt(cy)}" rx="{fmt(rx)}" ry="{fmt(ry)}" '
+            f'fill="{fill}"/>\n')
+
+
+def offset(points, d):
+    """Moves each point of a closed, clockwise-or-not outline by d along its
+    normal, towards the inside for positive d (for our convex-ish outlines)."""
+    n = len(points)
+    # centroid decides which side is inside
+    cx = sum(p[0] for p in points) / n
+    cy = sum(p[1] for p in points) / n
+    out = []
+    for i in range(n):
+        x0, y0 = points[i - 1]
+        x1, y1 = points[i]
+        x2, y2 = points[(i + 1) % n]
+        tx, ty = x2 - x0, y2 - y0
+        ln = math.hypot(tx, ty) or 1.0
+        nx, ny = -ty / ln, tx / ln
+        if (cx - x1) * nx + (cy - y1) * ny < 0:
+            nx, ny = -nx, -ny
+        out.append((x1 + nx * d, y1 + ny * d))
+    return out
+
+
+def outlined(points, ink_width, fill, ink=INK):
+    """A filled shape with an ink rim of ink_width inside its outline."""
+    return path(poly(points), ink) + path(poly(offset(points, ink_width)), fill)
+
+
+def band(curve_top, curve_bottom):
+    """Closed shape between two open curves running the same way."""
+    return curve_top + list(reversed(curve_bottom))
+
+
+def sample(f, n, t0=0.0, t1=1.0):
+    return [f(t0 + (t1 - t0) * i / n) for i in range(n + 1)]
+
+
+def spow(v, p):
+    return math.copysign(abs(v) ** p, v)
+
+
+# ---------------------------------------------------------------- heads
+
+# (width, top, bottom) of the head table, and our shape for each:
+# ym = where the face is widest (fraction of the height), nu/nl = superellipse
+# exponents of the skull and of the jaw (2 = ellipse, more = squarer, less = pointier).
+HEADS = [
+    # w,   top, bottom, ym,   nu,  nl
+    (232, 28, 310, 0.54, 2.35, 2.45),   # 0 round, the default
+    (232, 28, 310, 0.58, 2.4, 3.0),     # 1 chubby cheeks
+    (233, 28, 315, 0.50, 2.3, 2.0),     # 2 longer face, soft chin
+    (227, 28, 312, 0.54, 2.5, 3.8),     # 3 square jaw
+    (212, 28, 306, 0.52, 2.25, 2.3),    # 4 narrow oval
+    (234, 28, 306, 0.56, 2.4, 2.7),     # 5 wide and round
+    (218, 28, 308, 0.47, 2.45, 1.8),    # 6 heart shape, pointed chin
+    (229, 28, 312, 0.62, 2.2, 3.2),     # 7 pear: full low cheeks
+]
+EAR_OUT = 8      # how far an ear sticks out past the face
+RIM = 4          # outline width
+
+
+def head_outline(w, h, ym, nu, nl, n=90):
+    a = w / 2 - EAR_OUT
+    cx = w / 2
+    yw = ym * h
+    pts = []
+    # skull: from the right widest point over the top to the left
+    for i in range(n + 1):
+        t = math.pi * i / n                       # 0 .. pi
+        c, s = math.cos(t), math.sin(t)
+        x = cx + a * spow(c, 2 / nu)
+        y = yw - yw * spow(s, 2 / nu)
+        pts.append((x, y))
+    # jaw: from the left widest point under the chin to the right
+    for i in range(1, n):
+        t = math.pi + math.pi * i / n             # pi .. 2pi
+        c, s = math.cos(t), math.sin(t)
+        x = cx + a * spow(c, 2 / nl)
+        y = yw - (h - yw) * spow(s, 2 / nl)
+        pts.append((x, y))
+    return pts
+
+
+def ear(cx, cy, side):
+    """side -1 = left ear (viewer's left), +1 = right."""
+    rx, ry = 14, 25
+    body = ellipse(cx, cy, rx, ry, INK) + ellipse(cx, cy, rx - RIM, ry - RIM, KEY)
+    # the fold inside the ear: a thin crescent opening towards the face
+    fold = sample(lambda t: (cx + side * 5 * math.sin(t * math.pi), cy - 12 + 24 * t), 12)
+    inner = [(x - side * 2.6, y) for x, y in reversed(fold)]
+    body += path(poly(fold + inner[1:-1]), INK)
+    return body
+
+
+def draw_head(i):
+    w, top, bottom, ym, nu, nl = HEADS[i]
+    h = bottom - top
+    ear_y = 154          # the eyes sit at 144..167 of the head, the ears beside them
+    body = ear(14, ear_y, -1) + ear(w - 14, ear_y, +1)
+    body += outlined(head_outline(w, h, ym, nu, nl), RIM, KEY)
+    return svg(w, h, body, f"head shape {i}: own drawing, skin in key colour")
+
+
+# ---------------------------------------------------------------- eyes
+# One eye: the one on the viewer's left.  Its outer corner is at x = 0 and the
+# side towards the nose at x = w.  The shapes touch all four sides of the frame,
+# because a turned eye is fitted by the box of its points.
+
+EYES = {1: (43, 22), 2: (45, 22), 3: (51, 25), 4: (43, 23), 5: (45, 22)}
+
+
+def iris(cx, cy, r, pupil, shine=True):
+    b = ellipse(cx, cy, r, r, INK) + ellipse(cx, cy, r - 1.6, r - 1.6, KEY)
+    b += ellipse(cx, cy, pupil, pupil, INK)
+    if shine:
+        b += ellipse(cx + r * 0.38, cy - r * 0.4, r * 0.28, r * 0.28, WHITE)
+    return b
+
+
+def draw_eye(i):
+    w, h = EYES[i]
+    if i == 1:
+        # round, wide-open eye
+        b = ellipse(w / 2, h / 2, w / 2, h / 2, INK) + ellipse(w / 2, h / 2, w / 2 - 2.2, h / 2 - 2.2, WHITE)
+        b += iris(w / 2 + 2, h / 2, 8.2, 4.0)
+    elif i == 2:
+        # almond eye with three lashes at the outer corner
+        def lid(t):  # upper lid from outer corner (left) to inner corner
+            x = 7 + (w - 9) * t
+            return (x, 13 - 10 * math.sin(math.pi * t) ** 0.8)
+
+        def low(t):
+            x = 7 + (w - 9) * t
+            return (x, 13 + 8 * math.sin(math.pi * t) ** 1.1)
+        top = sample(lid, 24)
+        bot = sample(low, 24)
+        shape = band(top, bot)
+        b = outlined(shape, 2.0, WHITE)
+        b += iris(7 + (w - 9) * 0.55, 12.5, 7.6, 3.6)
+        # upper lid line, a little heavier than the rim
+        heavy = band(top, [(x, y + 2.6) for x, y in top])
+        b += path(poly(heavy), INK)
+        for k, (dx, dy) in enumerate([(-7, -3), (-6, -8), (-2.5, -11.5)]):
+            x0, y0 = lid([0.0, 0.1, 0.22][k])
+            b += path(poly([(x0 - 1.2, y0 + 0.8), (x0 + dx, y0 + dy), (x0 + 1.4, y0 - 0.2)]), INK)
+        # the lash tips reach the frame: outer corner to x=0, top to y=0
+        return svg(w, h, b, f"eye {i}: own drawing, iris in key colour")
+    elif i == 3:
+        # big shiny eye, flat-ish top lid
+        b = ellipse(w / 2, h / 2, w / 2, h / 2, INK) + ellipse(w / 2, h / 2, w / 2 - 2.4, h / 2 - 2.4, WHITE)
+        b += iris(w / 2 + 2, h / 2 + 0.5, 10.2, 4.8)
+        b += ellipse(w / 2 + 2 - 4.5, h / 2 + 5.5, 1.6, 1.6, WHITE)
+    elif i == 4:
+        # happy eye: round top, lower lid pushed up by a smile
+        def top(t):
+            return (1 + (w - 2) * t, h - 6 - (h - 7) * math.sin(math.pi * t) ** 0.7)
+
+        def bot(t):
+            return (1 + (w - 2) * t, h - 6 + 5 * math.sin(math.pi * t) ** 0.9)
+        shape = band(sample(top, 28), sample(bot, 28))
+        b = outlined(shape, 2.2, WHITE)
+        b += iris(w / 2 + 1.5, h / 2 - 0.5, 7.9, 3.8)
+        # redraw the lower lid over the iris so the smile crease shows
+        low = sample(bot, 28)
+        b += path(poly(band([(x, y - 2.4) for x, y in low], [(x, y + 1) for x, y in low])), INK)
+        b += path(poly([(x, min(y, h - 0.01)) for x, y in band([(x, y) for x, y in low], [(x, h) for x, y in low])]), "none") if False else ""
+    else:
+        # sleepy-cute eye: the upper lid covers the top of the iris, long lash line
+        def top(t):
+            return (1 + (w - 2) * t, 9 - 8 * math.sin(math.pi * t) ** 0.9)
+
+        def bot(t):
+            return (1 + (w - 2) * t, 9 + 12.5 * math.sin(math.pi * t) ** 1.2)
+        t_pts, b_pts = sample(top, 28), sample(bot, 28)
+        b = outlined(band(t_pts, b_pts), 2.0, WHITE)
+        b += iris(w / 2 + 1.5, 12.5, 8.0, 3.8, shine=False)
+        b += ellipse(w / 2 + 4.5, 10.5, 2.2, 2.2, WHITE)
+        # lid: ink band under the upper edge, covering the top of the iris
+        b += path(poly(band(t_pts, [(x, y + 4.2) for x, y in t_pts])), INK)
+        b += path(poly([(3, 8.5), (0, 0.5), (6.5, 5.5)]), INK)
+    return svg(w, h, b, f"eye {i}: own drawing, iris in key colour")
+
+
+# ---------------------------------------------------------------- brows
+# The brow on the viewer's left: outer end at x = 0, inner end (towards the
+# nose) at x = w.  Frame = the rectangle the portrait uses when the brow is not
+# turned (table height times the height factor for angle 0).
+
+BROWS = {1: (60, 10), 2: (58, 12), 3: (58, 22), 4: (49, 20)}
+
+
+def brow_shape(w, h, arch, thick_in, thick_out, lift_in=0.0, lift_out=0.0, n=30):
+    """Tapered brush stroke.  Centre line rises by `arch` in the middle; the
+    inner end is `thick_in` thick, the outer `thick_out`."""
+    def centre(t):
+        x = t * w
+        y = -arch * math.sin(math.pi * t) - lift_out * (1 - t) - lift_in * t
+        return x, y
+
+    def thick(t):
+        return thick_out + (thick_in - thick_out) * (t ** 0.8)
+    top, bot = [], []
+    for k in range(n + 1):
+        t = k / n
+        x, y = centre(t)
+        th = thick(t) * (0.55 + 0.45 * math.sin(math.pi * min(1.0, t * 1.15 + 0.05)) ** 0.35)
+        top.append((x, y - th / 2))
+        bot.append((x, y + th / 2))
+    pts = band(top, bot)
+    # fit the shape into the frame exactly
+    xs = [p[0] for p in pts]
+    ys = [p[1] for p in pts]
+    x0, x1, y0, y1 = min(xs), max(xs), min(ys), max(ys)
+    return [((x - x0) * w / (x1 - x0), (y - y0) * h / (y1 - y0)) for x, y in pts]
+
+
+def draw_brow(i):
+    w, h = BROWS[i]
+    if i == 1:
+        pts = brow_shape(w, h, 3.0, 8.0, 3.5)
+    elif i == 2:
+        pts = brow_shape(w, h, 1.5, 10.0, 7.0, lift_in=-1.0)
+    elif i == 3:
+        pts = brow_shape(w, h, 14.0, 8.5, 4.0, lift_in=-2.0)
+    else:
+        pts = brow_shape(w, h, 5.0, 11.0, 6.0, lift_in=5.0)
+    b = outlined(pts, 1.6, KEY)
+    return svg(w, h, b, f"eyebrow {i}: own drawing, brow in key colour")
+
+
+# ---------------------------------------------------------------- mouths
+MOUTHS = {1: (77, 25), 2: (82, 12), 3: (75, 16), 4: (65, 13),
+          5: (84, 17), 6: (76, 19), 7: (63, 16), 8: (64, 16)}
+
+
+def smile_curve(w, y_end, y_mid, x0=0.0, x1=None, n=32, p=1.0):
+    x1 = w if x1 is None else x1
+    return sample(lambda t: (x0 + (x1 - x0) * t, y_end + (y_mid - y_end) * math.sin(math.pi * t) ** p), n)
+
+
+def draw_mouth(i):
+    w, h = MOUTHS[i]
+    b = ""
+    if i == 1:
+        # big laugh: open D mouth, lips in key colour around it, teeth and tongue
+        top = smile_curve(w, 2, 4.5, p=1.2)
+        bot = smile_curve(w, 2, h, p=0.9)
+        b += outlined(band(top, bot), 2.0, KEY)
+        itop = smile_curve(w, 4.5, 8, 7, w - 7, p=1.2)
+        ibot = smile_curve(w, 4.5, h - 5, 7, w - 7, p=0.9)
+        b += outlined(band(itop, ibot), 1.6, MOUTH_DARK)
+        teeth = band(smile_curve(w, 6, 9.5, 12, w - 12, p=1.2), smile_curve(w, 7, 13, 12, w - 12, p=1.2))
+        b += path(poly(teeth), WHITE)
+        b += ellipse(w / 2 + 3, h - 9.5, 14, 5, TONGUE)
+    elif i == 2:
+        # wide closed smile
+        top = smile_curve(w, 0, 6.5, p=1.3)
+        bot = smile_curve(w, 2.5, h, p=1.0)
+        b += outlined(band(top, bot), 1.8, KEY)
+        b += path(poly(band(smile_curve(w, 1.5, 8.0, 2, w - 2, p=1.25),
+                            smile_curve(w, 2.5, 9.4, 2, w - 2, p=1.15))), INK)
+    elif i == 3:
+        # grin with a row of teeth
+        top = smile_curve(w, 0, 3, p=1.3)
+        bot = smile_curve(w, 1, h, p=1.0)
+        b += outlined(band(top, bot), 2.0, KEY)
+        b += outlined(band(smile_curve(w, 2.5, 5.5, 6, w - 6, p=1.2),
+                           smile_curve(w, 2.5, 11.5, 6, w - 6, p=1.0)), 1.4, WHITE)
+        for k in range(1, 6):
+            x = 6 + (w - 12) * k / 6
+            yb = 2.5 + 9 * math.sin(math.pi * k / 6)
+            yt = 2.5 + 3 * math.sin(math.pi * k / 6) ** 1.2
+            b += path(poly([(x - 0.5, yt + 0.5), (x + 0.5, yt + 0.5), (x + 0.5, yb - 0.5), (x - 0.5, yb - 0.5)]), INK)
+    elif i == 4:
+        # small smile with full lips: upper lip with a bow, lower lip
+        up = sample(lambda t: (w * t, 6 - 5.5 * math.sin(math.pi * t) ** 0.7 + 2.0 * math.exp(-((t - 0.5) / 0.07) ** 2)), 40)
+        mid = smile_curve(w, 6, 8.5, p=1.2)
+        low = smile_curve(w, 6, h, p=0.9)
+        b += outlined(band(up, low), 1.6, KEY)
+        b += path(poly(band([(x, y - 0.8) for x, y in mid], [(x, y + 0.8) for x, y in mid])), INK)
+    elif i == 5:
+        # very wide open grin, upper teeth
+        top = smile_curve(w, 0, 2.5, p=1.5)
+        bot = smile_curve(w, 0.5, h, p=0.85)
+        b += outlined(band(top, bot), 2.0, KEY)
+        b += outlined(band(smile_curve(w, 2.5, 4.5, 5, w - 5, p=1.5),
+                           smile_curve(w, 2.5, h - 3.5, 5, w - 5, p=0.85)), 1.4, MOUTH_DARK)
+        b += path(poly(band(smile_curve(w, 3.0, 4.8, 9, w - 9, p=1.5),
+                            smile_curve(w, 3.4, 8.5, 9, w - 9, p=1.2))), WHITE)
+    elif i == 6:
+        # happy open mouth with tongue
+        top = smile_curve(w, 1, 5, p=1.0)
+        bot = smile_curve(w, 1, h, p=0.75)
+        b += outlined(band(top, bot), 2.0, KEY)
+        b += outlined(band(smile_curve(w, 3.5, 7, 8, w - 8, p=1.0),
+                           smile_curve(w, 3.5, h - 3.5, 8, w - 8, p=0.75)), 1.4, MOUTH_DARK)
+        b += ellipse(w / 2, h - 6.5, 12, 4.2, TONGUE)
+    elif i == 7:
+        # small closed lips, a calm little smile
+        up = sample(lambda t: (w * t, 7 - 6.5 * math.sin(math.pi * t) ** 0.6 + 2.5 * math.exp(-((t - 0.5) / 0.08) ** 2)), 40)
+        low = smile_curve(w, 7, h, p=0.8)
+        mid = smile_curve(w, 7, 9.5, 1, w - 1, p=1.0)
+        b += outlined(band(up, low), 1.6, KEY)
+        b += path(poly(band([(x, y - 0.8) for x, y in mid], [(x, y + 0.8) for x, y in mid])), INK)
+    else:
+        # cheeky smile with the tongue out
+        top = smile_curve(w, 0, 4, p=1.2)
+        bot = smile_curve(w, 1.5, 8.5, p=1.0)
+        b += ellipse(w / 2 + 6, h - 6.5, 9.5, 6.5, INK) + ellipse(w / 2 + 6, h - 6.5, 8, 5, TONGUE)
+        b += path(poly([(w / 2 + 6, h - 10), (w / 2 + 6.6, h - 10), (w / 2 + 6.6, h - 4), (w / 2 + 6, h - 4)]), "#cc3333")
+        b += outlined(band(top, bot), 1.8, KEY)
+        b += path(poly(band(smile_curve(w, 1.2, 5.6, 2, w - 2, p=1.15),
+                            smile_curve(w, 2.2, 7.0, 2, w - 2, p=1.05))), INK)
+    return svg(w, h, b, f"mouth {i}: own drawing, lips in key colour")
+
+
+# ---------------------------------------------------------------- noses
+NOSES = {1: (55, 14), 2: (44, 14), 3: (40, 13), 4: (42, 15)}
+
+
+def draw_nose(i):
+    w, h = NOSES[i]
+    b = ""
+    if i == 1:
+        # soft wide nose: a smile-shaped base line with the nostril wings
+        base = sample(lambda t: (4 + (w - 8) * t, h - 3 - 3 * math.sin(math.pi * t) ** 2 + 0), 30)
+        wing_l = sample(lambda t: (4 - 4 * math.sin(math.pi * t), h - 3 - 7 * t), 8)
+        line = band(base, [(x, y + 2.4) for x, y in base])
+        b += path(poly(line), INK)
+        for sgn in (-1, 1):
+            cx0 = w / 2 + sgn * (w / 2 - 5)
+            arc = sample(lambda t: (cx0 + sgn * 4.5 * math.sin(math.pi * t), 3 + (h - 5) * t), 10)
+            b += path(poly(band(arc, [(x - sgn * 2.3, y) for x, y in arc])), INK)
+        b += ellipse(w / 2 - 8, h - 6, 2.6, 1.8, INK) + ellipse(w / 2 + 8, h - 6, 2.6, 1.8, INK)
+    elif i == 2:
+        # button nose: a round tip drawn as a "u", two nostrils
+        u = sample(lambda t: (w / 2 + (w / 2 - 1) * math.cos(math.pi * (1 - t)) * 0.95,
+                              1 + (h - 2) * math.sin(math.pi * t) ** 0.6), 30)
+        b += path(poly(band(u, [(w / 2 + (x - w / 2) * 0.9, y - 2.4) for x, y in u])), INK)
+        b += ellipse(w / 2 - 7, h - 6.5, 2.6, 2.0, INK) + ellipse(w / 2 + 7, h - 6.5, 2.6, 2.0, INK)
+    elif i == 3:
+        # tiny nose: just the two nostrils and a short base line
+        b += ellipse(w / 2 - 9, h - 5, 5.5, 3.8, INK) + ellipse(w / 2 + 9, h - 5, 5.5, 3.8, INK)
+        b += ellipse(w / 2 - 9, h - 5.8, 3.3, 1.8, WHITE) if False else ""
+        b += path(poly([(0, 2), (5, 0), (4, 3), (1.5, 6)]), INK)
+        b += path(poly([(w, 2), (w - 5, 0), (w - 4, 3), (w - 1.5, 6)]), INK)
+    else:
+        # snub nose: a rounded "w" base
+        def base(t):
+            x = 2 + (w - 4) * t
+            y = h - 2 - 5 * abs(math.sin(2 * math.pi * t)) ** 0.8 * (1 if 0.25 < t < 0.75 else 0.6)
+            return x, y
+        pts = sample(base, 40)
+        b += path(poly(band([(x, y - 2.6) for x, y in pts], pts)), INK)
+        for sgn in (-1, 1):
+            x0 = w / 2 + sgn * (w / 2 - 2)
+            arc = sample(lambda t: (x0 - sgn * 3 * math.sin(math.pi * t * 0.8), t * (h - 4)), 8)
+            b += path(poly(band(arc, [(x + sgn * 2.2, y) for x, y in arc])), INK)
+    return svg(w, h, b, f"nose {i}: own drawing, ink only")
+
+
+# ---------------------------------------------------------------- glasses
+GLASSES = {1: (196, 75), 2: (196, 65), 3: (195, 64), 4: (195, 51)}
+
+
+def ring(outer, inner):
+    return poly(outer) + " " + poly(list(reversed(inner)))
+
+
+def superellipse(cx, cy, rx, ry, n, k=72):
+    return [(cx + rx * spow(math.cos(2 * math.pi * i / k), 2 / n),
+             cy + ry * spow(math.sin(2 * math.pi * i / k), 2 / n)) for i in range(k)]
+
+
+def draw_glasses(i):
+    w, h = GLASSES[i]
+    arm = 9            # the temple arms reach out to the frame edges
+    gap = 16           # bridge
+    lw = (w - 2 * arm - gap) / 2
+    shape = {1: 2.0, 2: 3.6, 3: 2.6, 4: 2.3}[i]
+    thick = {1: 5.0, 2: 5.5, 3: 5.0, 4: 4.5}[i]
+    b = ""
+    for sgn in (-1, 1):
+        cx0 = w / 2 + sgn * (gap / 2 + lw / 2)
+        cy0 = h / 2
+        outer = superellipse(cx0, cy0, lw / 2, h / 2, shape)
+        if i == 3:
+            # cat-eye: lift the outer top corner
+            outer = [(x, y - max(0.0, (y < cy0) * (sgn * (x - cx0) / (lw / 2)) * 5.0 * (cy0 - y) / (h / 2)))
+                     for x, y in outer]
+            ys = [p[1] for p in outer]
+            lo = min(ys)
+            outer = [(x, (y - lo) * h / (h - lo + (h - max(ys)))) for x, y in outer] if lo < 0 else outer
+        inner_ink = offset(outer, 1.3)
+        frame_in = offset(outer, thick - 1.3)
+        lens = offset(outer, thick)
+        b += path(ring(outer, lens), INK, evenodd=True)
+        b += path(ring(inner_ink, frame_in), KEY, evenodd=True)
+        # a glint in the upper corner of each lens
+        gx = cx0 - lw * 0.28
+        gy = cy0 - h * 0.28
+        b += path(poly([(gx - 5, gy + 4), (gx + 3, gy - 5), (gx + 6, gy - 3), (gx - 2, gy + 6)]), WHITE)
+        # temple arm
+        ax = cx0 + sgn * lw / 2
+        x_edge = 0 if sgn < 0 else w
+        ay = cy0 - h * 0.22 if i != 4 else cy0 - h * 0.15
+        b += outlined([(ax - sgn * 2, ay - 3), (x_edge, ay - 2.5), (x_edge, ay + 2.5), (ax - sgn * 2, ay + 3)], 1.2, KEY)
+    # bridge
+    bl = w / 2 - gap / 2 - 3
+    br = w / 2 + gap / 2 + 3
+    yb = h / 2 - h * 0.12
+    bridge = sample(lambda t: (bl + (br - bl) * t, yb - 4 * math.sin(math.pi * t)), 12)
+    b += outlined(band([(x, y - 3) for x, y in bridge], [(x, y + 3) for x, y in bridge]), 1.2, KEY)
+    return svg(w, h, b, f"glasses {i}: own drawing, frames in key colour")
+
+
+# ---------------------------------------------------------------- empty
+
+EMPTY = {"eye00": (45, 23), "brow00": (60, 10), "lip00": (75, 16), "nose00": (55, 14),
+         "glass00": (196, 75)}  # haar00 comes with the hairstyles
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "art", "face")
+    os.makedirs(out, exist_ok=True)
+    files = {}
+    for i in range(len(HEADS)):
+        files[f"head0{i}"] = draw_head(i)
+    for name, (w, h) in EMPTY.items():
+        files[name] = svg(w, h, "", f"{name}: not chosen yet, draws nothing")
+    for i in EYES:
+        files[f"eye0{i}"] = draw_eye(i)
+    for i in BROWS:
+        files[f"brow0{i}"] = draw_brow(i)
+    for i in MOUTHS:
+        files[f"lip0{i}"] = draw_mouth(i)
+    for i in NOSES:
+        files[f"nose0{i}"] = draw_nose(i)
+    for i in GLASSES:
+        files[f"glass0{i}"] = draw_glasses(i)
+    for name, text in files.items():
+        with open(os.path.join(out, name + ".svg"), "w") as f:
+            f.write(text)
+    print(f"wrote {len(files)} pictures to {out}")
+
+
+if __name__ == "__main__":
+    main()
