@@ -10,6 +10,11 @@ int CmdExport(const QStringList& args);
 int CmdImport(const QStringList& args);
 int CmdDemoClass(const QStringList& args);
 
+// The archive builder (builder_cmds.cpp).
+int CmdArchiveBuild(const QStringList& args);
+int CmdArchiveVerify(const QStringList& args);
+int CmdRenderGallery(const QStringList& args);
+
 // The drawing archive and rendering (graphics_cmds.cpp).
 int CmdArchive(const QStringList& args);
 int CmdRender(const QStringList& args);

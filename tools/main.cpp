@@ -16,6 +16,9 @@ const char* const kUsage =
     "  import IN.json -o OUT            JSON back to .ele (or .kla with its pupils)\n"
     "  demo-class DIR                   write the demo class 4.a into DIR\n"
     "  archive info FILE.BIN            the archive's contents as JSON\n"
+    "  archive build MANIFEST -o OUT.BIN  compile the art into an archive\n"
+    "  archive verify FILE.BIN [--face-only]  check that every name the program uses is there\n"
+    "  render gallery FILE.BIN -o OUT.png  a contact sheet of every picture\n"
     "  render picture FILE.BIN NAME --size WxH [--mirror] [--angle N] [--key RRGGBB] -o OUT.png\n"
     "  render portrait FILE.ele --archive FILE.BIN --size WxH -o OUT.png\n";
 
@@ -49,8 +52,15 @@ int main(int argc, char** argv)
         return CmdImport(args);
     if (cmd == "demo-class")
         return CmdDemoClass(args);
+    const QString sub = args.value(0);
+    if (cmd == "archive" && sub == "build")
+        return CmdArchiveBuild(args.mid(1));
+    if (cmd == "archive" && sub == "verify")
+        return CmdArchiveVerify(args.mid(1));
     if (cmd == "archive")
         return CmdArchive(args);
+    if (cmd == "render" && sub == "gallery")
+        return CmdRenderGallery(args.mid(1));
     if (cmd == "render")
         return CmdRender(args);
     std::fprintf(stderr, "tinkeli-tool: unknown command '%s'\n\n%s", qPrintable(cmd), kUsage);
