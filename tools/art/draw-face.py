@@ -155,75 +155,120 @@ def draw_head(i):
 EYES = {1: (43, 22), 2: (45, 22), 3: (51, 25), 4: (43, 23), 5: (45, 22)}
 
 
-def iris(cx, cy, r, pupil, shine=True):
-    b = ellipse(cx, cy, r, r, INK) + ellipse(cx, cy, r - 1.6, r - 1.6, KEY)
-    b += ellipse(cx, cy, pupil, pupil, INK)
-    if shine:
-        b += ellipse(cx + r * 0.38, cy - r * 0.4, r * 0.28, r * 0.28, WHITE)
+def clip_convex(subject, clipper):
+    """Sutherland-Hodgman: the part of polygon `subject` inside the convex
+    polygon `clipper`, so an iris never spills over the eye's rim."""
+    def inside(p, a, b, sign):
+        return sign * ((b[0] - a[0]) * (p[1] - a[1]) - (b[1] - a[1]) * (p[0] - a[0])) >= 0
+
+    def cross(p1, p2, a, b):
+        x1, y1 = p1
+        x2, y2 = p2
+        x3, y3 = a
+        x4, y4 = b
+        den = (x1 - x2) * (y3 - y4) - (y1 - y2) * (x3 - x4)
+        t = ((x1 - x3) * (y3 - y4) - (y1 - y3) * (x3 - x4)) / den
+        return (x1 + t * (x2 - x1), y1 + t * (y2 - y1))
+    area = sum(clipper[i - 1][0] * clipper[i][1] - clipper[i][0] * clipper[i - 1][1]
+               for i in range(len(clipper)))
+    sign = 1 if area > 0 else -1
+    out = subject
+    for i in range(len(clipper)):
+        a, b = clipper[i - 1], clipper[i]
+        pts, out = out, []
+        for j in range(len(pts)):
+            cur, prev = pts[j], pts[j - 1]
+            if inside(cur, a, b, sign):
+                if not inside(prev, a, b, sign):
+                    out.append(cross(prev, cur, a, b))
+                out.append(cur)
+            elif inside(prev, a, b, sign):
+                out.append(cross(prev, cur, a, b))
+        if not out:
+            break
+    return out
+
+
+def hull(points):
+    """Convex hull (monotone chain); nearly convex lids become a clean clipper."""
+    pts = sorted(set(points))
+
+    def half(seq):
+        out = []
+        for p in seq:
+            while len(out) >= 2 and ((out[-1][0] - out[-2][0]) * (p[1] - out[-2][1]) -
+                                     (out[-1][1] - out[-2][1]) * (p[0] - out[-2][0])) <= 0:
+                out.pop()
+            out.append(p)
+        return out
+    lower, upper = half(pts), half(reversed(pts))
+    return lower[:-1] + upper[:-1]
+
+
+def circle(cx, cy, r, n=40):
+    return [(cx + r * math.cos(2 * math.pi * k / n), cy + r * math.sin(2 * math.pi * k / n)) for k in range(n)]
+
+
+def eyeball(outer, rim, ix, iy, r, pupil, shines):
+    """White eye inside an ink rim, with a key-coloured iris cut off by the lids."""
+    inner = offset(outer, rim)
+    b = path(poly(outer), INK) + path(poly(inner), WHITE)
+    inner = hull(inner)
+    for rr, fill in ((r, INK), (r - 1.5, KEY), (pupil, INK)):
+        part = clip_convex(circle(ix, iy, rr), inner)
+        if len(part) > 2:
+            b += path(poly(part), fill)
+    for sx, sy, sr in shines:
+        part = clip_convex(circle(ix + sx, iy + sy, sr, 16), inner)
+        if len(part) > 2:
+            b += path(poly(part), WHITE)
     return b
+
+
+def lid_shape(w, h, top_at, top_h, bot_h, x0=0.0, x1=None, pt=0.85, pb=1.0, n=36):
+    """Closed eye outline: upper lid arching top_h above the corner line at
+    y = top_at, lower lid bot_h below it."""
+    x1 = w if x1 is None else x1
+    up = [(x0 + (x1 - x0) * t, top_at - top_h * math.sin(math.pi * t) ** pt) for t in (k / n for k in range(n + 1))]
+    lo = [(x0 + (x1 - x0) * t, top_at + bot_h * math.sin(math.pi * t) ** pb) for t in (k / n for k in range(n - 1, 0, -1))]
+    return up + lo
 
 
 def draw_eye(i):
     w, h = EYES[i]
     if i == 1:
-        # round, wide-open eye
-        b = ellipse(w / 2, h / 2, w / 2, h / 2, INK) + ellipse(w / 2, h / 2, w / 2 - 2.2, h / 2 - 2.2, WHITE)
-        b += iris(w / 2 + 2, h / 2, 8.2, 4.0)
+        # round, wide-open eye with a big iris
+        outer = superellipse(w / 2, h / 2, w / 2, h / 2, 2.2, 60)
+        b = eyeball(outer, 2.2, w / 2 + 1.5, h / 2, 9.6, 4.4, [(3.0, -3.4, 2.8), (-3.4, 3.6, 1.2)])
     elif i == 2:
-        # almond eye with three lashes at the outer corner
-        def lid(t):  # upper lid from outer corner (left) to inner corner
-            x = 7 + (w - 9) * t
-            return (x, 13 - 10 * math.sin(math.pi * t) ** 0.8)
-
-        def low(t):
-            x = 7 + (w - 9) * t
-            return (x, 13 + 8 * math.sin(math.pi * t) ** 1.1)
-        top = sample(lid, 24)
-        bot = sample(low, 24)
-        shape = band(top, bot)
-        b = outlined(shape, 2.0, WHITE)
-        b += iris(7 + (w - 9) * 0.55, 12.5, 7.6, 3.6)
-        # upper lid line, a little heavier than the rim
-        heavy = band(top, [(x, y + 2.6) for x, y in top])
-        b += path(poly(heavy), INK)
-        for k, (dx, dy) in enumerate([(-7, -3), (-6, -8), (-2.5, -11.5)]):
-            x0, y0 = lid([0.0, 0.1, 0.22][k])
-            b += path(poly([(x0 - 1.2, y0 + 0.8), (x0 + dx, y0 + dy), (x0 + 1.4, y0 - 0.2)]), INK)
-        # the lash tips reach the frame: outer corner to x=0, top to y=0
+        # almond eye, lashes at the outer corner
+        outer = lid_shape(w, h, 13.5, 11.0, 8.5, x0=6.0, pt=0.75, pb=1.15)
+        b = eyeball(outer, 2.0, 6 + (w - 6) * 0.54, 12.0, 9.4, 4.3, [(2.8, -3.2, 2.6), (-3.2, 3.4, 1.1)])
+        # heavier upper lid and three lashes reaching the frame's corner
+        up = outer[:37]
+        b += path(poly(band(up, [(x, y + 2.4) for x, y in up])), INK)
+        for (x0, y0), (dx, dy) in zip([up[1], up[4], up[8]], [(-6, -1.5), (-5.5, -6), (-2.6, -10.2)]):
+            b += path(poly([(x0 - 1.0, y0 + 1.2), (x0 + dx, y0 + dy), (x0 + 1.6, y0 + 0.2)]), INK)
         return svg(w, h, b, f"eye {i}: own drawing, iris in key colour")
     elif i == 3:
-        # big shiny eye, flat-ish top lid
-        b = ellipse(w / 2, h / 2, w / 2, h / 2, INK) + ellipse(w / 2, h / 2, w / 2 - 2.4, h / 2 - 2.4, WHITE)
-        b += iris(w / 2 + 2, h / 2 + 0.5, 10.2, 4.8)
-        b += ellipse(w / 2 + 2 - 4.5, h / 2 + 5.5, 1.6, 1.6, WHITE)
+        # big shiny eye
+        outer = superellipse(w / 2, h / 2, w / 2, h / 2, 2.3, 60)
+        b = eyeball(outer, 2.4, w / 2 + 1.5, h / 2 + 0.5, 11.6, 5.4,
+                    [(3.6, -4.0, 3.3), (-4.2, 4.2, 1.6), (5.6, 2.2, 0.9)])
     elif i == 4:
-        # happy eye: round top, lower lid pushed up by a smile
-        def top(t):
-            return (1 + (w - 2) * t, h - 6 - (h - 7) * math.sin(math.pi * t) ** 0.7)
-
-        def bot(t):
-            return (1 + (w - 2) * t, h - 6 + 5 * math.sin(math.pi * t) ** 0.9)
-        shape = band(sample(top, 28), sample(bot, 28))
-        b = outlined(shape, 2.2, WHITE)
-        b += iris(w / 2 + 1.5, h / 2 - 0.5, 7.9, 3.8)
-        # redraw the lower lid over the iris so the smile crease shows
-        low = sample(bot, 28)
-        b += path(poly(band([(x, y - 2.4) for x, y in low], [(x, y + 1) for x, y in low])), INK)
-        b += path(poly([(x, min(y, h - 0.01)) for x, y in band([(x, y) for x, y in low], [(x, h) for x, y in low])]), "none") if False else ""
+        # happy eye: a round top and a lower lid pushed up by the smile
+        outer = lid_shape(w, h, h - 4.5, h - 4.5, 4.5, pt=0.75, pb=1.4)
+        b = eyeball(outer, 2.2, w / 2 + 1.2, h / 2 + 1.5, 10.0, 4.6, [(3.0, -3.6, 2.7)])
+        lo = outer[37:]
+        b += path(poly(band([(x, y - 1.8) for x, y in lo], lo)), INK)
     else:
-        # sleepy-cute eye: the upper lid covers the top of the iris, long lash line
-        def top(t):
-            return (1 + (w - 2) * t, 9 - 8 * math.sin(math.pi * t) ** 0.9)
-
-        def bot(t):
-            return (1 + (w - 2) * t, 9 + 12.5 * math.sin(math.pi * t) ** 1.2)
-        t_pts, b_pts = sample(top, 28), sample(bot, 28)
-        b = outlined(band(t_pts, b_pts), 2.0, WHITE)
-        b += iris(w / 2 + 1.5, 12.5, 8.0, 3.8, shine=False)
-        b += ellipse(w / 2 + 4.5, 10.5, 2.2, 2.2, WHITE)
-        # lid: ink band under the upper edge, covering the top of the iris
-        b += path(poly(band(t_pts, [(x, y + 4.2) for x, y in t_pts])), INK)
-        b += path(poly([(3, 8.5), (0, 0.5), (6.5, 5.5)]), INK)
+        # sleepy-cute eye: a heavy upper lid over the top of the iris, one lash
+        outer = lid_shape(w, h, 8.0, 7.5, 13.5, x0=3.0, pt=0.9, pb=1.1)
+        b = eyeball(outer, 2.0, 3 + (w - 3) * 0.53, 12.0, 9.6, 4.4, [(3.0, -1.6, 2.4)])
+        up = outer[:37]
+        b += path(poly(band(up, [(x, y + 3.8) for x, y in up])), INK)
+        x0, y0 = up[1]
+        b += path(poly([(x0 + 1.5, y0 + 1.0), (0, 0.5), (x0 + 0.5, y0 - 1.5)]), INK)
     return svg(w, h, b, f"eye {i}: own drawing, iris in key colour")
 
 
@@ -299,12 +344,14 @@ def draw_mouth(i):
         b += path(poly(teeth), WHITE)
         b += ellipse(w / 2 + 3, h - 9.5, 14, 5, TONGUE)
     elif i == 2:
-        # wide closed smile
-        top = smile_curve(w, 0, 6.5, p=1.3)
-        bot = smile_curve(w, 2.5, h, p=1.0)
+        # wide closed smile with dimples
+        top = smile_curve(w, 1.5, 4.5, 5, w - 5, p=1.2)
+        bot = smile_curve(w, 1.5, h, 5, w - 5, p=0.95)
         b += outlined(band(top, bot), 1.8, KEY)
-        b += path(poly(band(smile_curve(w, 1.5, 8.0, 2, w - 2, p=1.25),
-                            smile_curve(w, 2.5, 9.4, 2, w - 2, p=1.15))), INK)
+        for sgn in (-1, 1):
+            x0 = w / 2 + sgn * (w / 2 - 5)
+            dimple = sample(lambda t: (x0 + sgn * 4.5 * math.sin(math.pi * 0.5 * t), 4.5 - 4.5 * t + 2.5 * t * t), 8)
+            b += stroke(dimple, 1.8)
     elif i == 3:
         # grin with a row of teeth
         top = smile_curve(w, 0, 3, p=1.3)
@@ -364,44 +411,55 @@ def draw_mouth(i):
 NOSES = {1: (55, 14), 2: (44, 14), 3: (40, 13), 4: (42, 15)}
 
 
+def stroke(points, width):
+    """An ink line of the given width along an open curve, as a filled band."""
+    pts = points
+    n = len(pts)
+    left, right = [], []
+    for k in range(n):
+        x0, y0 = pts[max(k - 1, 0)]
+        x1, y1 = pts[min(k + 1, n - 1)]
+        ln = math.hypot(x1 - x0, y1 - y0) or 1.0
+        nx, ny = -(y1 - y0) / ln, (x1 - x0) / ln
+        # taper the ends a little, like a brush line
+        t = k / (n - 1)
+        hw = width / 2 * (0.55 + 0.45 * math.sin(math.pi * t) ** 0.5)
+        x, y = pts[k]
+        left.append((x + nx * hw, y + ny * hw))
+        right.append((x - nx * hw, y - ny * hw))
+    return path(poly(left + list(reversed(right))), INK)
+
+
+FRECKLE = "#996633"
+
+
 def draw_nose(i):
     w, h = NOSES[i]
+    c = w / 2
     b = ""
     if i == 1:
-        # soft wide nose: a smile-shaped base line with the nostril wings
-        base = sample(lambda t: (4 + (w - 8) * t, h - 3 - 3 * math.sin(math.pi * t) ** 2 + 0), 30)
-        wing_l = sample(lambda t: (4 - 4 * math.sin(math.pi * t), h - 3 - 7 * t), 8)
-        line = band(base, [(x, y + 2.4) for x, y in base])
-        b += path(poly(line), INK)
+        # soft nose: a smiling base line whose ends curl up into the nostril wings
+        base = sample(lambda t: (c - 11 + 22 * t, h - 3.5 + 1.8 * math.sin(math.pi * t)), 20)
+        b += stroke(base, 2.4)
         for sgn in (-1, 1):
-            cx0 = w / 2 + sgn * (w / 2 - 5)
-            arc = sample(lambda t: (cx0 + sgn * 4.5 * math.sin(math.pi * t), 3 + (h - 5) * t), 10)
-            b += path(poly(band(arc, [(x - sgn * 2.3, y) for x, y in arc])), INK)
-        b += ellipse(w / 2 - 8, h - 6, 2.6, 1.8, INK) + ellipse(w / 2 + 8, h - 6, 2.6, 1.8, INK)
+            curl = sample(lambda t: (c + sgn * (11 + 3.2 * math.sin(math.pi * 0.9 * t)), h - 3.5 - 7.5 * t), 10)
+            b += stroke(curl, 2.2)
     elif i == 2:
-        # button nose: a round tip drawn as a "u", two nostrils
-        u = sample(lambda t: (w / 2 + (w / 2 - 1) * math.cos(math.pi * (1 - t)) * 0.95,
-                              1 + (h - 2) * math.sin(math.pi * t) ** 0.6), 30)
-        b += path(poly(band(u, [(w / 2 + (x - w / 2) * 0.9, y - 2.4) for x, y in u])), INK)
-        b += ellipse(w / 2 - 7, h - 6.5, 2.6, 2.0, INK) + ellipse(w / 2 + 7, h - 6.5, 2.6, 2.0, INK)
+        # button nose: a round tip and two nostrils
+        u = sample(lambda t: (c - 9 + 18 * t, h - 9 + 7.5 * math.sin(math.pi * t) ** 0.8), 20)
+        b += stroke(u, 2.4)
+        b += ellipse(c - 5, h - 5.5, 2.2, 1.7, INK) + ellipse(c + 5, h - 5.5, 2.2, 1.7, INK)
     elif i == 3:
-        # tiny nose: just the two nostrils and a short base line
-        b += ellipse(w / 2 - 9, h - 5, 5.5, 3.8, INK) + ellipse(w / 2 + 9, h - 5, 5.5, 3.8, INK)
-        b += ellipse(w / 2 - 9, h - 5.8, 3.3, 1.8, WHITE) if False else ""
-        b += path(poly([(0, 2), (5, 0), (4, 3), (1.5, 6)]), INK)
-        b += path(poly([(w, 2), (w - 5, 0), (w - 4, 3), (w - 1.5, 6)]), INK)
+        # tiny nose: just two nostrils
+        b += ellipse(c - 5.5, h - 5, 3.4, 2.6, INK) + ellipse(c + 5.5, h - 5, 3.4, 2.6, INK)
     else:
-        # snub nose: a rounded "w" base
-        def base(t):
-            x = 2 + (w - 4) * t
-            y = h - 2 - 5 * abs(math.sin(2 * math.pi * t)) ** 0.8 * (1 if 0.25 < t < 0.75 else 0.6)
-            return x, y
-        pts = sample(base, 40)
-        b += path(poly(band([(x, y - 2.6) for x, y in pts], pts)), INK)
+        # small nose with freckles on both cheeks
+        u = sample(lambda t: (c - 7 + 14 * t, h - 7 + 4.5 * math.sin(math.pi * t)), 16)
+        b += stroke(u, 2.2)
         for sgn in (-1, 1):
-            x0 = w / 2 + sgn * (w / 2 - 2)
-            arc = sample(lambda t: (x0 - sgn * 3 * math.sin(math.pi * t * 0.8), t * (h - 4)), 8)
-            b += path(poly(band(arc, [(x + sgn * 2.2, y) for x, y in arc])), INK)
+            for fx, fy in ((1.5, 4), (5.5, 2), (4.5, 8.5), (8.5, 6)):
+                x = c + sgn * (c - fx)
+                b += ellipse(x, fy + 1, 1.5, 1.3, FRECKLE)
     return svg(w, h, b, f"nose {i}: own drawing, ink only")
 
 

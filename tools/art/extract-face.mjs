@@ -69,18 +69,18 @@ const STYLES = {
   10: { variant: 'short04' },
   11: { variant: 'long02' },
   12: { variant: 'long21' },
-  13: { variant: 'long03' },
+  13: { variant: 'long03', earPatch: true },
   14: { variant: 'long15' },
   15: { variant: 'long13' },
   16: { variant: 'long14' },
   17: { variant: 'long19' },
-  18: { variant: 'long07' },
+  18: { variant: 'long17', earPatch: true },
   19: { variant: 'long25' },
   20: { variant: 'long12', earPatch: true },
   21: { variant: 'long24' },
   22: { variant: 'long23' },
   23: { variant: 'short05' },
-  24: { variant: 'long10' },
+  24: { variant: 'long10', dropBig: true },
 };
 
 // Adventurer face circle and our face, see the comment at the top.
@@ -169,14 +169,14 @@ function makeWarp(n, style, svg) {
 // The Adventurer head is turned a little, with one ear; small bits of hair
 // beside and under that ear would sit on our front-facing cheek as stray
 // marks, so they are left out.
-function isEarBit(sub) {
+function isEarBit(sub, anySize) {
   const [x0, y0, x1, y1] = svgPathBbox(sub);
-  return x0 - 161 > 520 && y0 - 83 > 380 && x1 - x0 < 70 && y1 - y0 < 80;
+  return x0 - 161 > 520 && y0 - 83 > 380 && (anySize || (x1 - x0 < 70 && y1 - y0 < 80));
 }
 
-function dropEarBits(d) {
+function dropEarBits(d, anySize) {
   const subs = svgpath(d).abs().toString().split(/(?=M)/);
-  return subs.filter((sp) => !isEarBit(sp)).join('');
+  return subs.filter((sp) => !isEarBit(sp, anySize)).join('');
 }
 
 function warpPath(d, warp) {
@@ -207,7 +207,7 @@ function hairSvg(n) {
   if (n === 0) return `${head}<!-- haar00: no hair chosen yet, draws nothing -->\n</svg>\n`;
   const style = STYLES[n];
   let svg = hair[style.variant]({}, { hair: '#ff00ff', skin: '#00ff00' });
-  if (!style.keepAll) svg = svg.replace(/ d="([^"]+)"/g, (_, d) => ` d="${dropEarBits(d)}"`);
+  if (!style.keepAll) svg = svg.replace(/ d="([^"]+)"/g, (_, d) => ` d="${dropEarBits(d, style.dropBig)}"`);
   svg = svg.replace(/<path d=""[^>]*\/>/g, '');
   // Long hair drawn around the Adventurer ear leaves a gap there; behind the
   // hair it is filled with hair, as our ears sit under long hair anyway.
