@@ -68,7 +68,7 @@ FillQuantizer::FillQuantizer()
                                       linear_[a][1] * (1 - s) + linear_[b][1] * s,
                                       linear_[a][2] * (1 - s) + linear_[b][2] * s);
                 candidates_.push_back({FillEntry{std::uint8_t(a), std::uint8_t(b), std::uint8_t(kMixTiles[t])}, lab,
-                                       0.12 * contrast + 0.5});
+                                       0.08 * contrast + 0.3});
             }
         }
 }

@@ -1,0 +1,202 @@
+// The archive builder: SVG flattening, colour quantisation, the key fill.
+#include "../support/tempdir.h"
+#include "archivebuilder.h"
+#include "archivewriter.h"
+#include "drawing.h"
+#include "fillquant.h"
+#include "svgrecorder.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+RecordedDrawing record(const char* svg, double longSide = 100, double tolerance = 0.01)
+{
+    RecordOptions opt;
+    opt.longSide = longSide;
+    opt.tolerance = tolerance;
+    RecordedDrawing d;
+    QString error;
+    EXPECT_TRUE(RecordSvgData(QByteArray(svg), opt, d, &error)) << qPrintable(error);
+    return d;
+}
+
+bool hasCorner(const QPolygonF& poly, QPointF p, double tol = 0.05)
+{
+    for (QPointF q : poly)
+        if (std::hypot(q.x() - p.x(), q.y() - p.y()) < tol)
+            return true;
+    return false;
+}
+
+void writeFile(const std::string& path, const char* text)
+{
+    QFile f(QString::fromStdString(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+} // namespace
+
+TEST(SvgRecorder, TransformsAndPackedNumbers)
+{
+    // A 20 x 10 rectangle turned a quarter round (20, 20); a triangle written
+    // with packed numbers; both inside a group that moves them by (10, 0).
+    const auto d = record(R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
+        <g transform="translate(10 0)">
+          <rect x="20" y="20" width="20" height="10" transform="rotate(90 20 20)" fill="#ff0000"/>
+          <path d="M50.5.5L60.5.5 55.5 10.5z" fill="#0000ff"/>
+        </g></svg>)svg");
+    ASSERT_EQ(d.shapes.size(), 2u);
+    const QPolygonF& rect = d.shapes[0].polygon;
+    EXPECT_EQ(rect.size(), 4);
+    for (QPointF p : {QPointF(30, 20), QPointF(30, 40), QPointF(20, 40), QPointF(20, 20)})
+        EXPECT_TRUE(hasCorner(rect, p)) << p.x() << "," << p.y();
+    EXPECT_EQ(d.shapes[0].colour, QColor(255, 0, 0));
+    const QPolygonF& tri = d.shapes[1].polygon;
+    EXPECT_EQ(tri.size(), 3);
+    for (QPointF p : {QPointF(60.5, 0.5), QPointF(70.5, 0.5), QPointF(65.5, 10.5)})
+        EXPECT_TRUE(hasCorner(tri, p));
+}
+
+TEST(SvgRecorder, ArcsBecomeFaithfulPolygons)
+{
+    // A half disc of radius 40 drawn with an elliptical arc.
+    const auto d = record(R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
+        <path d="M10 50a40 40 0 0 0 80 0z" fill="#000"/></svg>)svg", 100, 0.2);
+    ASSERT_EQ(d.shapes.size(), 1u);
+    const QPolygonF& p = d.shapes[0].polygon;
+    EXPECT_GT(p.size(), 8);
+    EXPECT_LT(p.size(), 200);
+    const QRectF box = p.boundingRect();
+    EXPECT_NEAR(box.left(), 10, 0.3);
+    EXPECT_NEAR(box.right(), 90, 0.3);
+    EXPECT_NEAR(box.top(), 50, 0.3);
+    EXPECT_NEAR(box.bottom(), 90, 0.3);
+    for (QPointF q : p)
+        if (q.y() > 50.5)
+            EXPECT_NEAR(std::hypot(q.x() - 50, q.y() - 50), 40, 0.3);
+}
+
+TEST(SvgRecorder, UseInheritedNoneOpacityAndHoles)
+{
+    const auto d = record(R"svg(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" viewBox="0 0 100 100">
+        <defs><rect id="r" width="10" height="10"/></defs>
+        <g fill="none"><circle cx="50" cy="50" r="20"/>
+          <rect x="0" y="80" width="10" height="10" fill="#00ff00"/></g>
+        <use xlink:href="#r" x="80" y="0" fill="#000000"/>
+        <rect x="40" y="0" width="10" height="10" fill="#000000" opacity="0.5"/>
+        <path d="M60 60h30v30h-30z M70 70v10h10v-10z" fill="#ff0000"/>
+        </svg>)svg");
+    ASSERT_EQ(d.shapes.size(), 4u);   // the unfilled circle draws nothing
+    EXPECT_EQ(d.shapes[0].colour, QColor(0, 255, 0));
+    EXPECT_TRUE(hasCorner(d.shapes[1].polygon, QPointF(90, 10)));   // <use> moved by (80, 0)
+    EXPECT_NEAR(d.shapes[2].colour.red(), 128, 1);   // half black over white
+    // The square with a square hole stays one even-odd shape: its centre is empty.
+    EXPECT_FALSE(d.shapes[3].polygon.containsPoint(QPointF(75, 75), Qt::OddEvenFill));
+    EXPECT_TRUE(d.shapes[3].polygon.containsPoint(QPointF(65, 65), Qt::OddEvenFill));
+}
+
+TEST(SvgRecorder, ShapesAreClippedToTheFrame)
+{
+    const auto d = record(R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 50">
+        <rect x="-20" y="-20" width="200" height="40" fill="#000"/></svg>)svg");
+    ASSERT_EQ(d.shapes.size(), 1u);
+    const QRectF box = d.shapes[0].polygon.boundingRect();
+    EXPECT_GE(box.left(), -0.01);
+    EXPECT_LE(box.right(), 100.01);
+    EXPECT_GE(box.top(), -0.01);
+}
+
+TEST(SvgRecorder, SimplifyKeepsTheShape)
+{
+    QPolygonF circle;
+    for (int k = 0; k < 720; ++k)
+        circle << QPointF(100 + 50 * std::cos(k * M_PI / 360), 100 + 50 * std::sin(k * M_PI / 360));
+    const QPolygonF s = SimplifyPolygon(circle, 0.5);
+    EXPECT_LT(s.size(), 60);
+    EXPECT_GT(s.size(), 12);
+    for (QPointF p : s)
+        EXPECT_NEAR(std::hypot(p.x() - 100, p.y() - 100), 50, 0.01);
+}
+
+TEST(FillQuantizer, CubeColoursArePlainAndTheRestIsClose)
+{
+    FillQuantizer q;
+    // A plain cube colour is itself.
+    const FillChoice red = q.Choose(QColor(255, 0, 0));
+    EXPECT_EQ(red.entry.Pattern, 0);
+    EXPECT_LT(red.error, 0.01);
+    // Anything else lands within a small perceptual distance.
+    double worst = 0;
+    for (int r = 0; r < 256; r += 37)
+        for (int g = 0; g < 256; g += 41)
+            for (int b = 0; b < 256; b += 43) {
+                const FillChoice c = q.Choose(QColor(r, g, b));
+                worst = std::max(worst, c.error);
+                EXPECT_NEAR(FillQuantizer::DeltaE(q.Shown(c.entry), QColor(r, g, b)), c.error, 1.0);
+            }
+    EXPECT_LT(worst, 6.5);   // a just-noticeable difference is about 2.3
+    // Fill numbers skip the key fill and are shared by equal entries.
+    for (int n = 1; n < 60; ++n) {
+        const int f = q.FillNumber(FillEntry{std::uint8_t(n), 0, 0});
+        EXPECT_NE(f, kKeyFill);
+    }
+    EXPECT_EQ(q.FillNumber(FillEntry{7, 0, 0}), q.FillNumber(FillEntry{7, 0, 0}));
+}
+
+TEST(ArchiveBuilder, KeyFillSurvivesTheRoundTrip)
+{
+    TempDir dir;
+    writeFile(dir.file("face.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 50 100">
+        <ellipse cx="25" cy="50" rx="24" ry="48" fill="#FF00FF" stroke="#000000" stroke-width="2"/>
+        <circle cx="15" cy="40" r="3" fill="#ffffff"/></svg>)svg");
+    writeFile(dir.file("sky.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 551 450">
+        <defs><linearGradient id="g" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#3366ff"/><stop offset="1" stop-color="#ffffff"/></linearGradient></defs>
+        <rect width="551" height="450" fill="url(#g)"/></svg>)svg");
+    writeFile(dir.file("manifest.txt"), "# test\npicture head00 face.svg key=#ff00ff\nlayout b\xC3\xB8lge sky.svg\n");
+
+    std::vector<ManifestEntry> entries;
+    QStringList errors;
+    ASSERT_TRUE(ReadManifest(QString::fromStdString(dir.file("manifest.txt")), entries, errors)) << qPrintable(errors.join("\n"));
+    DataArchive built;
+    BuildSummary sum;
+    ASSERT_TRUE(BuildArchive(entries, built, sum, errors)) << qPrintable(errors.join("\n"));
+    EXPECT_EQ(sum.pictures, 1);
+    EXPECT_EQ(sum.layouts, 1);
+
+    std::vector<std::uint8_t> bytes;
+    std::string werr;
+    ASSERT_TRUE(WriteDataArchive(built, bytes, &werr)) << werr;
+    DataArchive back;
+    ASSERT_TRUE(ReadDataArchive(bytes.data(), bytes.size(), 0, 0, back));
+    EXPECT_EQ(back.Version, 5);
+    ASSERT_EQ(back.Pictures.size(), 1u);
+    const auto& els = back.Pictures[0].Vector.Elements;
+    int keyed = 0, other = 0;
+    for (const auto& e : els)
+        (e.Fill == kKeyFill ? keyed : other)++;
+    EXPECT_EQ(keyed, 1);    // the face
+    EXPECT_GE(other, 2);    // its outline and the eye
+    // The layout's name is stored as Windows-1252, its sky as a vertical ramp.
+    ASSERT_EQ(back.Layouts.size(), 1u);
+    EXPECT_EQ(back.Layouts[0].Name, "b\xF8lge");
+    const FillEntry& sky = back.Fills[back.Layouts[0].Elements[0].Fill - 1];
+    EXPECT_EQ(sky.Pattern, 45);
+}
+
+TEST(ArchiveBuilder, ManifestMistakesAreAllReported)
+{
+    TempDir dir;
+    writeFile(dir.file("a.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10"/>)svg");
+    writeFile(dir.file("manifest.txt"),
+              "picture ok a.svg\npicture missing nothere.svg\npicture toolongnameforthearchive a.svg\n"
+              "picture x a.svg key=red\nfoo bar\ninclude manifest.txt\n");
+    std::vector<ManifestEntry> entries;
+    QStringList errors;
+    EXPECT_FALSE(ReadManifest(QString::fromStdString(dir.file("manifest.txt")), entries, errors));
+    EXPECT_EQ(errors.size(), 5) << qPrintable(errors.join("\n"));
+}
