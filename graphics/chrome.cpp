@@ -15,91 +15,84 @@
 
 namespace {
 
-// Work buffers of the gradient fills; they only ever grow, so a repaint
-// allocates nothing once the largest gradient has been drawn.
-std::vector<QRgb>& RampBuffer(int length)
-{
-    static std::vector<QRgb> ramp;
-    if (ramp.size() < std::size_t(length))
-        ramp.resize(std::size_t(length));
-    return ramp;
-}
+// The gradient fills paint through a texture brush that holds one ramp:
+// a row for colours changing along x (each page row is then one copy), a
+// strip 64 pixels wide for colours changing along y. The buffer only ever
+// grows, so once the largest gradient has been drawn a repaint allocates no
+// pixels.
+constexpr int kStripWidth = 64;
 
-QImage& WorkImage(int w, int h, QImage::Format format, int which)
+std::vector<QRgb>& GradientBuffer(std::size_t pixels)
 {
-    static QImage images[3];
-    QImage& img = images[which];
-    if (img.isNull() || img.width() < w || img.height() < h || img.format() != format)
-        img = QImage(std::max(w, img.isNull() ? 0 : img.width()), std::max(h, img.isNull() ? 0 : img.height()), format);
-    return img;
+    static std::vector<QRgb> buffer;
+    if (buffer.size() < pixels)
+        buffer.resize(pixels);
+    return buffer;
 }
 
 int Channel(Colour c, int shift) { return int((c >> shift) & 0xFF); }
 
-/// The gradient of the box into the work image's top-left corner.
-QImage* BuildGradient(const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical, QImage::Format format,
-                      int slot)
+/// A brush that paints the gradient over the box; the image wraps the shared
+/// buffer, so the brush must be dropped before the next gradient is built.
+QBrush GradientBrush(const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical)
+{
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (!vertical) {
+        QRgb* ramp = GradientBuffer(std::size_t(w)).data();
+        GradientRamp(a, b, mirrored, w, ramp);
+        return QBrush(QImage(reinterpret_cast<uchar*>(ramp), w, 1, w * 4, QImage::Format_RGB32));
+    }
+    const int sw = std::min(w, kStripWidth);
+    QRgb* strip = GradientBuffer(std::size_t(sw) * std::size_t(h) + std::size_t(h)).data();
+    QRgb* ramp = strip + std::size_t(sw) * std::size_t(h);
+    GradientRamp(a, b, mirrored, h, ramp);
+    for (int y = 0; y < h; ++y)
+        std::fill(strip + std::size_t(y) * sw, strip + std::size_t(y + 1) * sw, ramp[y]);
+    return QBrush(QImage(reinterpret_cast<uchar*>(strip), sw, h, sw * 4, QImage::Format_RGB32));
+}
+
+enum class Shape { Rect, RoundRect, Ellipse, Polygon };
+
+// The shaped variants keep the gradient to the pixels that the shape, drawn
+// with a one-pixel outline, covers; so the shape is drawn with the gradient
+// as both its brush and its one-pixel pen.
+void FillGradientShape(Canvas& c, const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical, Shape shape,
+                       int count = 0, const QPoint* points = nullptr)
 {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
-        return nullptr;
-    const int length = vertical ? h : w;
-    QRgb* ramp = RampBuffer(length).data();
-    GradientRamp(a, b, mirrored, length, ramp);
-    QImage& img = WorkImage(w, h, format, slot);
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-        if (vertical)
-            std::fill(row, row + w, ramp[y]);
-        else
-            std::memcpy(row, ramp, std::size_t(w) * sizeof(QRgb));
-    }
-    return &img;
-}
-
-void FillGradientImpl(Canvas& c, const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical)
-{
-    if (QImage* img = BuildGradient(r, a, mirrored, b, vertical, QImage::Format_RGB32, 0))
-        c.painter().drawImage(QPoint(r.left, r.top), *img, QRect(0, 0, r.right - r.left, r.bottom - r.top));
-}
-
-enum class Shape { RoundRect, Ellipse, Polygon };
-
-// The gradient over the box, kept only where the shape, drawn black with a
-// one-pixel black outline onto white, covers the pixel.
-void FillShapedGradient(Canvas& c, const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical, Shape shape,
-                        int count = 0, const QPoint* points = nullptr)
-{
-    QImage* img = BuildGradient(r, a, mirrored, b, vertical, QImage::Format_ARGB32_Premultiplied, 2);
-    if (!img)
         return;
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    QImage& mask = WorkImage(w, h, QImage::Format_RGB32, 1);
+    QPainter& p = c.painter();
+    const QPointF origin = p.brushOrigin();
+    const QPainter::CompositionMode mode = p.compositionMode();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setBrushOrigin(origin + QPointF(r.left, r.top));
     {
-        Canvas m(&mask);
-        m.SetSolidBrush(0xFFFFFF);
-        m.SetPen(0xFFFFFF, 1, PenStyle::Invisible);
-        m.FillRect({0, 0, w, h});
-        m.SetOrigin(-r.left, -r.top);
-        m.SetPen(0x000000, 1, PenStyle::Solid);
-        m.SetSolidBrush(0x000000);
-        switch (shape) {
-        case Shape::RoundRect: {
-            const int d = MinInt(w, h) / 4;
-            m.RoundRect(r.left, r.top, r.right, r.bottom, d, d);
-            break;
-        }
-        case Shape::Ellipse: m.Ellipse(r.left, r.top, r.right, r.bottom); break;
-        case Shape::Polygon: m.Polygon(points, count); break;
+        const QBrush brush = GradientBrush(r, a, mirrored, b, vertical);
+        if (shape == Shape::Rect) {
+            p.fillRect(QRect(r.left, r.top, w, h), brush);
+        } else {
+            p.setPen(QPen(brush, 1));
+            p.setBrush(brush);
+            switch (shape) {
+            case Shape::RoundRect: {
+                const double d = MinInt(w, h) / 4 / 2.0;
+                p.drawRoundedRect(QRectF(r.left, r.top, w - 1, h - 1), d, d);
+                break;
+            }
+            case Shape::Ellipse: p.drawEllipse(QRectF(r.left, r.top, w - 1, h - 1)); break;
+            case Shape::Polygon:
+                if (count >= 2)
+                    p.drawPolygon(points, count, Qt::OddEvenFill);
+                break;
+            case Shape::Rect: break;
+            }
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::NoBrush);
         }
     }
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(img->scanLine(y));
-        const auto* mrow = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
-        for (int x = 0; x < w; ++x)
-            row[x] = (mrow[x] & 0xFFFFFF) == 0 ? (row[x] | 0xFF000000u) : 0u;
-    }
-    c.painter().drawImage(QPoint(r.left, r.top), *img, QRect(0, 0, w, h));
+    p.setBrushOrigin(origin);
+    p.setCompositionMode(mode);
 }
 
 /// Gradient codes of the fill table's pattern byte (layouts only).
@@ -341,34 +334,34 @@ void GradientRamp(Colour a, Colour b, bool mirrored, int length, QRgb* out)
 
 void FillGradient(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, Colour b)
 {
-    FillGradientImpl(canvas, rect, a, mirrored, b, false);
+    FillGradientShape(canvas, rect, a, mirrored, b, false, Shape::Rect);
 }
 
 void FillGradientVertical(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, Colour b)
 {
-    FillGradientImpl(canvas, rect, a, mirrored, b, true);
+    FillGradientShape(canvas, rect, a, mirrored, b, true, Shape::Rect);
 }
 
 void FillRoundGradient(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, bool rounded, Colour b)
 {
-    FillShapedGradient(canvas, rect, a, mirrored, b, false, rounded ? Shape::RoundRect : Shape::Ellipse);
+    FillGradientShape(canvas, rect, a, mirrored, b, false, rounded ? Shape::RoundRect : Shape::Ellipse);
 }
 
 void FillRoundGradientVertical(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, bool rounded, Colour b)
 {
-    FillShapedGradient(canvas, rect, a, mirrored, b, true, rounded ? Shape::RoundRect : Shape::Ellipse);
+    FillGradientShape(canvas, rect, a, mirrored, b, true, rounded ? Shape::RoundRect : Shape::Ellipse);
 }
 
 void FillPolygonGradient(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, int count,
                          const QPoint* points, Colour b)
 {
-    FillShapedGradient(canvas, rect, a, mirrored, b, false, Shape::Polygon, count, points);
+    FillGradientShape(canvas, rect, a, mirrored, b, false, Shape::Polygon, count, points);
 }
 
 void FillPolygonGradientVertical(Canvas& canvas, const IntRect& rect, Colour a, bool mirrored, int count,
                                  const QPoint* points, Colour b)
 {
-    FillShapedGradient(canvas, rect, a, mirrored, b, true, Shape::Polygon, count, points);
+    FillGradientShape(canvas, rect, a, mirrored, b, true, Shape::Polygon, count, points);
 }
 
 bool BlendBitmaps(const QImage& a, const QImage& b, QImage& out, int n)

@@ -66,7 +66,7 @@ Picture Part(const std::string& name, int w, int h, int shapes, int pointsEach)
     els.push_back(Element(kKindPolygon, {0, 0, w, h}, 49, true, 2, 0x202020, pointsEach * 2));
     for (int i = 0; i < shapes; ++i) {
         const int x = (i * 37) % (w / 2 + 1), y = (i * 53) % (h / 2 + 1);
-        const IntRect b{x, y, x + w / 3 + 2, y + h / 3 + 2};
+        const IntRect b{x, y, x + w / 5 + 2, y + h / 5 + 2};
         switch (i % 4) {
         case 0: els.push_back(Element(kKindPolygon, b, std::uint16_t(25 + i % 20), true, 0, 0, pointsEach)); break;
         case 1: els.push_back(Element(kKindPolygon, b, 49, true, 1, 0x101010, pointsEach)); break;
