@@ -13,6 +13,7 @@
 
 import math
 import os
+import re
 import sys
 
 KEY = "#ff00ff"
@@ -47,12 +48,12 @@ def ellipse(cx, cy, rx, ry, fill):
 
 
 def offset(points, d):
-    """Moves each point of a closed, clockwise-or-not outline by d along its
-    normal, towards the inside for positive d (for our convex-ish outlines)."""
+    """Moves each point of a closed outline by d along its normal, towards the
+    inside for positive d.  The inside is taken from the outline's turning
+    direction, so crescents (brows, smiles) work as well as round shapes."""
     n = len(points)
-    # centroid decides which side is inside
-    cx = sum(p[0] for p in points) / n
-    cy = sum(p[1] for p in points) / n
+    area = sum(points[i - 1][0] * points[i][1] - points[i][0] * points[i - 1][1] for i in range(n))
+    side = 1.0 if area > 0 else -1.0
     out = []
     for i in range(n):
         x0, y0 = points[i - 1]
@@ -60,11 +61,27 @@ def offset(points, d):
         x2, y2 = points[(i + 1) % n]
         tx, ty = x2 - x0, y2 - y0
         ln = math.hypot(tx, ty) or 1.0
-        nx, ny = -ty / ln, tx / ln
-        if (cx - x1) * nx + (cy - y1) * ny < 0:
-            nx, ny = -nx, -ny
+        nx, ny = -ty / ln * side, tx / ln * side
         out.append((x1 + nx * d, y1 + ny * d))
     return out
+
+
+def fit_body(body, w, h):
+    """Stretches a picture made of straight-edged paths so its points fill the
+    frame exactly: a turned eye or brow is fitted by the box of its points, so
+    the shapes must touch all four sides for turned and unturned to match."""
+    nums = [(float(a), float(b)) for a, b in re.findall(r"([-\d.]+) ([-\d.]+)", " ".join(re.findall(r'd="([^"]+)"', body)))]
+    x0 = min(p[0] for p in nums)
+    x1 = max(p[0] for p in nums)
+    y0 = min(p[1] for p in nums)
+    y1 = max(p[1] for p in nums)
+
+    def fix(m):
+        pts = re.sub(r"([-\d.]+) ([-\d.]+)",
+                     lambda q: f"{fmt((float(q.group(1)) - x0) * w / (x1 - x0))} "
+                               f"{fmt((float(q.group(2)) - y0) * h / (y1 - y0))}", m.group(1))
+        return f'd="{pts}"'
+    return re.sub(r'd="([^"]+)"', fix, body)
 
 
 def outlined(points, ink_width, fill, ink=INK):
@@ -249,7 +266,7 @@ def draw_eye(i):
         b += path(poly(band(up, [(x, y + 2.4) for x, y in up])), INK)
         for (x0, y0), (dx, dy) in zip([up[1], up[4], up[8]], [(-6, -1.5), (-5.5, -6), (-2.6, -10.2)]):
             b += path(poly([(x0 - 1.0, y0 + 1.2), (x0 + dx, y0 + dy), (x0 + 1.6, y0 + 0.2)]), INK)
-        return svg(w, h, b, f"eye {i}: own drawing, iris in key colour")
+        return svg(w, h, fit_body(b, w, h), f"eye {i}: own drawing, iris in key colour")
     elif i == 3:
         # big shiny eye
         outer = superellipse(w / 2, h / 2, w / 2, h / 2, 2.3, 60)
@@ -269,7 +286,7 @@ def draw_eye(i):
         b += path(poly(band(up, [(x, y + 3.8) for x, y in up])), INK)
         x0, y0 = up[1]
         b += path(poly([(x0 + 1.5, y0 + 1.0), (0, 0.5), (x0 + 0.5, y0 - 1.5)]), INK)
-    return svg(w, h, b, f"eye {i}: own drawing, iris in key colour")
+    return svg(w, h, fit_body(b, w, h), f"eye {i}: own drawing, iris in key colour")
 
 
 # ---------------------------------------------------------------- brows
@@ -289,12 +306,12 @@ def brow_shape(w, h, arch, thick_in, thick_out, lift_in=0.0, lift_out=0.0, n=30)
         return x, y
 
     def thick(t):
-        return thick_out + (thick_in - thick_out) * (t ** 0.8)
+        return thick_out + (thick_in - thick_out) * t ** 0.7
     top, bot = [], []
     for k in range(n + 1):
         t = k / n
         x, y = centre(t)
-        th = thick(t) * (0.55 + 0.45 * math.sin(math.pi * min(1.0, t * 1.15 + 0.05)) ** 0.35)
+        th = thick(t) * math.sin(math.pi * (0.03 + 0.94 * t)) ** 0.35
         top.append((x, y - th / 2))
         bot.append((x, y + th / 2))
     pts = band(top, bot)
@@ -316,7 +333,7 @@ def draw_brow(i):
     else:
         pts = brow_shape(w, h, 5.0, 11.0, 6.0, lift_in=5.0)
     b = outlined(pts, 1.6, KEY)
-    return svg(w, h, b, f"eyebrow {i}: own drawing, brow in key colour")
+    return svg(w, h, fit_body(b, w, h), f"eyebrow {i}: own drawing, brow in key colour")
 
 
 # ---------------------------------------------------------------- mouths

@@ -121,11 +121,20 @@ function paths(svg) {
   return [...svg.matchAll(/ d="([^"]+)"/g)].map((m) => m[1]);
 }
 
+// The box of every point of the paths, control points included: the warp is
+// applied to the points, so a curve stays inside its frame only if all of its
+// control points do.
 function bbox(svg, flip) {
   let b = [Infinity, Infinity, -Infinity, -Infinity];
   for (const d of paths(svg)) {
-    const q = svgPathBbox(d);
-    b = [Math.min(b[0], q[0]), Math.min(b[1], q[1]), Math.max(b[2], q[2]), Math.max(b[3], q[3])];
+    svgpath(d).abs().unarc().unshort().iterate((seg, i, x, y) => {
+      const coords = seg[0] === 'H' ? [[seg[1], y]] : seg[0] === 'V' ? [[x, seg[1]]] : [];
+      for (let k = 1; k + 1 < seg.length && coords.length === 0; k += 2) coords.push([seg[k], seg[k + 1]]);
+      if (seg[0] !== 'H' && seg[0] !== 'V') for (let k = 3; k + 1 < seg.length; k += 2) coords.push([seg[k], seg[k + 1]]);
+      for (const [px, py] of coords) {
+        b = [Math.min(b[0], px), Math.min(b[1], py), Math.max(b[2], px), Math.max(b[3], py)];
+      }
+    });
   }
   // into the face's coordinates (the hair group's translate applied)
   let [x0, y0, x1, y1] = [b[0] - 161, b[1] - 83, b[2] - 161, b[3] - 83];
@@ -152,8 +161,12 @@ function makeWarp(n, style, svg) {
   const fx = monotone(xs, xv);
   // y: the same with the skull top and the chin; the top of the hair may rise
   // at most to the frame's top, the ends at most to its bottom
-  const yKeepTop = style.keepTop ?? 320, yKeepBottom = style.keepBottom ?? 470;
   const Y = (y) => TOP + (y - FACE.top) * KY * sy + (style.dy ?? 0);
+  const Yinv = (v) => FACE.top + (v - TOP - (style.dy ?? 0)) / (KY * sy);
+  // the face keeps its scale between these two heights; a short style whose
+  // frame ends above them keeps its scale only down to 20 pixels above its end
+  const yKeepTop = style.keepTop ?? 320;
+  const yKeepBottom = Math.min(style.keepBottom ?? 470, Yinv(bottom - 20));
   const ys = [yKeepTop, yKeepBottom], yv = [Y(yKeepTop), Y(yKeepBottom)];
   ys.unshift(Math.min(y0, yKeepTop - 1)); yv.unshift(Math.max(Y(y0), top));
   ys.push(Math.max(y1, yKeepBottom + 1)); yv.push(Math.min(Y(y1), bottom));
