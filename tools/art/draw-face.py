@@ -414,13 +414,13 @@ def draw_mouth(i):
         b += path(poly(band([(x, y - 0.8) for x, y in mid], [(x, y + 0.8) for x, y in mid])), INK)
     else:
         # cheeky smile with the tongue out
-        top = smile_curve(w, 0, 4, p=1.2)
-        bot = smile_curve(w, 1.5, 8.5, p=1.0)
-        b += ellipse(w / 2 + 6, h - 6.5, 9.5, 6.5, INK) + ellipse(w / 2 + 6, h - 6.5, 8, 5, TONGUE)
-        b += path(poly([(w / 2 + 6, h - 10), (w / 2 + 6.6, h - 10), (w / 2 + 6.6, h - 4), (w / 2 + 6, h - 4)]), "#cc3333")
-        b += outlined(band(top, bot), 1.8, KEY)
-        b += path(poly(band(smile_curve(w, 1.2, 5.6, 2, w - 2, p=1.15),
-                            smile_curve(w, 2.2, 7.0, 2, w - 2, p=1.05))), INK)
+        tx, ty = w / 2 + 6, h - 6.5
+        b += ellipse(tx, ty, 9.5, 6.5, INK) + ellipse(tx, ty, 8, 5, TONGUE)
+        b += path(poly([(tx - 0.4, ty - 3), (tx + 0.4, ty - 3), (tx + 0.4, ty + 2), (tx - 0.4, ty + 2)]), "#cc3333")
+        top = smile_curve(w, 0.5, 2.5, p=1.2)
+        bot = smile_curve(w, 0.5, 11.5, p=0.9)
+        b += outlined(band(top, bot), 1.6, KEY)
+        b += stroke(smile_curve(w, 1.2, 6.8, 3, w - 3, p=1.0), 1.5)
     return svg(w, h, b, f"mouth {i}: own drawing, lips in key colour")
 
 

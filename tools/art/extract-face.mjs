@@ -74,7 +74,7 @@ const STYLES = {
   15: { variant: 'long13' },
   16: { variant: 'long14' },
   17: { variant: 'long19' },
-  18: { variant: 'long17', earPatch: true },
+  18: { variant: 'long17', earPatch: true, sxL: 0.9, sxR: 1.16 },
   19: { variant: 'long25' },
   20: { variant: 'long12', earPatch: true },
   21: { variant: 'long24' },
@@ -152,10 +152,13 @@ function makeWarp(n, style, svg) {
   // to the viewer's left, so its middle (between the eyes) lies left of the
   // circle's centre; that middle goes onto our centre line.  The parts beyond
   // the face are squeezed if they would leave the frame.
+  // sxL/sxR widen one side of the opening for the face, for styles that the
+  // portrait shifts sideways on most heads.
   const mid = style.mid ?? 340;
-  const xs = [FACE.left, mid, FACE.right], xv = [-HALF * sx, 0, HALF * sx];
-  const kL = (HALF * sx) / (mid - FACE.left), kR = (HALF * sx) / (FACE.right - mid);
-  const natL = -HALF * sx - (FACE.left - x0) * kL, natR = HALF * sx + (x1 - FACE.right) * kR;
+  const hl = HALF * sx * (style.sxL ?? 1), hr = HALF * sx * (style.sxR ?? 1);
+  const xs = [FACE.left, mid, FACE.right], xv = [-hl, 0, hr];
+  const kL = hl / (mid - FACE.left), kR = hr / (FACE.right - mid);
+  const natL = -hl - (FACE.left - x0) * kL, natR = hr + (x1 - FACE.right) * kR;
   xs.unshift(Math.min(x0, FACE.left - 1)); xv.unshift(Math.max(natL, -w / 2));
   xs.push(Math.max(x1, FACE.right + 1)); xv.push(Math.min(natR, w / 2));
   const fx = monotone(xs, xv);
