@@ -1,0 +1,269 @@
+// Gradient ramps and fills, page layouts, the bitmap helpers, the lenient
+// number reader and the QString boundary of the codec.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "canvas.h"
+#include "chrome.h"
+#include "drawing.h"
+#include "qansi.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<QRgb> Ramp(Colour a, Colour b, bool mirrored, int L)
+{
+    std::vector<QRgb> r(static_cast<std::size_t>(L));
+    GradientRamp(a, b, mirrored, L, r.data());
+    return r;
+}
+
+int Red(QRgb c) { return qRed(c); }
+
+} // namespace
+
+TEST(Ramps, LinearAndMirrored)
+{
+    // Red channel 0 -> 100 (colours are 0x00BBGGRR).
+    const auto lin = Ramp(0, 100, false, 4);
+    EXPECT_EQ(Red(lin[0]), 0);
+    EXPECT_EQ(Red(lin[1]), 25);
+    EXPECT_EQ(Red(lin[3]), 75);   // B itself is never reached
+    const auto down = Ramp(100, 0, false, 3);
+    EXPECT_EQ(Red(down[1]), 67);  // 100 + MulDiv(1, -100, 3): -33.3 -> -33
+
+    const auto odd = Ramp(0, 100, true, 5);
+    std::vector<int> r;
+    for (QRgb c : odd)
+        r.push_back(Red(c));
+    EXPECT_EQ(r, (std::vector<int>{0, 50, 100, 50, 0}));   // the middle is B
+    const auto even = Ramp(0, 100, true, 6);
+    r.clear();
+    for (QRgb c : even)
+        r.push_back(Red(c));
+    EXPECT_EQ(r, (std::vector<int>{0, 33, 100, 100, 33, 0}));   // L div 2 is B, the halves mirror
+    EXPECT_EQ(Red(Ramp(40, 100, true, 1)[0]), 40);              // length 1: A
+    EXPECT_EQ(Red(Ramp(40, 100, false, 1)[0]), 40);
+    EXPECT_EQ(Ramp(0x0000FF, 0xFF0000, false, 2)[1], qRgb(127, 0, 128));   // MulDiv: halves away from zero
+}
+
+TEST(Ramps, MulDiv)
+{
+    EXPECT_EQ(MulDiv(1, 1, 2), 1);
+    EXPECT_EQ(MulDiv(-1, 1, 2), -1);
+    EXPECT_EQ(MulDiv(5, 3, 4), 4);
+    EXPECT_EQ(MulDiv(2000000000, 3, 3), 2000000000);   // 64-bit intermediate
+    EXPECT_EQ(MulDiv(7, 1, 0), -1);
+}
+
+TEST(Gradients, FillsBoxAndShapes)
+{
+    QImage img(12, 6, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        Canvas c(&img);
+        FillGradient(c, {2, 1, 10, 5}, 0x000000, false, 0x0000FF);
+        FillGradientVertical(c, {0, 0, 0, 6}, 0x000000, false, 0x0000FF);   // empty box: nothing
+    }
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 12; ++x) {
+            const bool inside = x >= 2 && x < 10 && y >= 1 && y < 5;
+            EXPECT_EQ(img.pixel(x, y), inside ? qRgb(MulDiv(x - 2, 255, 8), 0, 0) : qRgb(255, 255, 255)) << x << "," << y;
+        }
+
+    // A vertical gradient only inside an ellipse: the corners keep the canvas.
+    img = QImage(20, 20, QImage::Format_RGB32);
+    img.fill(qRgb(1, 2, 3));
+    {
+        Canvas c(&img);
+        FillRoundGradientVertical(c, {0, 0, 20, 20}, 0xFF0000, true, false, 0x00FF00);
+    }
+    EXPECT_EQ(img.pixel(0, 0), qRgb(1, 2, 3));
+    EXPECT_EQ(img.pixel(19, 19), qRgb(1, 2, 3));
+    EXPECT_EQ(img.pixel(10, 0), qRgb(0, 0, 255));    // top edge: A (blue)
+    EXPECT_EQ(img.pixel(10, 10), qRgb(0, 255, 0));   // middle: B (green)
+    EXPECT_EQ(img.pixel(0, 10), qRgb(0, 255, 0));    // the outline counts as inside
+
+    img.fill(qRgb(1, 2, 3));
+    const QPoint tri[3] = {{0, 0}, {19, 0}, {0, 19}};
+    {
+        Canvas c(&img);
+        FillPolygonGradient(c, {0, 0, 20, 20}, 0x000000, false, 3, tri, 0xFFFFFF);
+    }
+    EXPECT_EQ(img.pixel(2, 2), qRgb(26, 26, 26));    // 0 + MulDiv(2, 255, 20) = 25.5 -> 26
+    EXPECT_EQ(img.pixel(18, 18), qRgb(1, 2, 3));
+}
+
+TEST(Layouts, DrawPageLayout)
+{
+    InitDrawing();
+    DrawingTables& d = Drawing();
+    d.Fills[99] = {5, 0, 46};   // horizontal linear gradient, red to black
+    DataArchive a;
+    a.Fills = d.Fills;
+    Layout l;
+    l.Name = "\xF8rken";
+    l.BackColour = 0x00FF00;
+    LayoutElement grad;
+    grad.Kind = kKindRectangle;
+    grad.Filled = true;
+    grad.Fill = 100;
+    grad.Bounds = {0, 0, 9, 1};   // drawn over (0, 0, 10, 2)
+    l.Elements.push_back(grad);
+    LayoutElement frame;
+    frame.Kind = kKindRectangle;
+    frame.PenWidth = 1;
+    frame.Colour = 0xFF0000;
+    frame.Bounds = {2, 4, 7, 8};
+    l.Elements.push_back(frame);
+    LayoutElement empty;
+    empty.Kind = kKindText;
+    empty.FontName = "Arial";
+    empty.PenWidth = 10;
+    empty.Bounds = {0, 8, 10, 10};
+    l.Elements.push_back(empty);
+    a.Layouts.push_back(l);
+    UseDataArchive(std::move(a));
+    ASSERT_EQ(d.Fills[99].Pattern, 46);
+
+    QImage img(12, 12, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QImage again;
+    for (int pass = 0; pass < 2; ++pass) {
+        Canvas c(&img);
+        DrawPageLayout(c, "ørken");
+        EXPECT_EQ(c.state().brushStyle, BrushStyle::Solid);
+        if (pass == 0)
+            again = img.copy();
+    }
+    EXPECT_EQ(img, again);   // the same twice: nothing is kept between calls
+    EXPECT_EQ(img.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(5, 1), qRgb(127, 0, 0));       // 255 + MulDiv(5, -255, 10): -127.5 -> -128
+    EXPECT_EQ(img.pixel(11, 11), qRgb(0, 255, 0));     // back colour everywhere else
+    EXPECT_EQ(img.pixel(2, 4), qRgb(0, 0, 255));       // frame: box (2, 4, 8, 9)
+    EXPECT_EQ(img.pixel(7, 8), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(4, 6), qRgb(0, 255, 0));       // no brush inside
+    EXPECT_EQ(img.pixel(5, 9), qRgb(0, 255, 0));       // the empty text draws nothing
+
+    // An unknown name: a white brush and black text, nothing drawn.
+    {
+        Canvas c(&img);
+        c.SetSolidBrush(0x123456);
+        c.SetFontColour(0xFFFFFF);
+        DrawPageLayout(c, "ingen");
+        EXPECT_EQ(c.state().brushColour, 0xFFFFFFu);
+        EXPECT_EQ(c.state().fontColour, 0x000000u);
+    }
+    EXPECT_EQ(img, again);
+    DoneDrawing();
+}
+
+TEST(PageBitmap, MadeOnceWithTheSwatches)
+{
+    InitDrawing();
+    ASSERT_TRUE(CreatePageBitmap(40, 2000));
+    const QImage& page = Drawing().PageBitmap;
+    EXPECT_EQ(page.size(), QSize(40, 2000));
+    EXPECT_EQ(page.pixel(0, 0), qRgb(4, 4, 4));
+    EXPECT_EQ(page.pixel(7, 8 * 215), qRgb(255, 255, 255));
+    EXPECT_TRUE(CreatePageBitmap(10, 10));   // exists: nothing happens
+    EXPECT_EQ(Drawing().PageBitmap.size(), QSize(40, 2000));
+    DoneDrawing();
+    EXPECT_TRUE(Drawing().PageBitmap.isNull());
+    EXPECT_FALSE(CreatePageBitmap(0, 10));
+}
+
+TEST(Bitmaps, Blend)
+{
+    Pixels24 a(2, 1), b(2, 1), out;
+    a.data = {0, 100, 255, 10, 20, 30};
+    b.data = {255, 0, 255, 10, 21, 31};
+    ASSERT_TRUE(BlendBitmaps(a, b, out, 1));
+    // MulDiv(a, 1, 2) + MulDiv(b, 1, 2), each rounded; 128 + 128 stays 255.
+    EXPECT_EQ(out.data, (std::vector<std::uint8_t>{128, 50, 255, 10, 21, 31}));
+    ASSERT_TRUE(BlendBitmaps(a, b, out, 3));
+    EXPECT_EQ(out.data[0], 191);   // 0 + MulDiv(255, 3, 4) = 191.25
+    EXPECT_EQ(out.data[1], 25);    // MulDiv(100, 1, 4) + 0
+    ASSERT_TRUE(BlendBitmaps(a, b, out, 0));
+    EXPECT_EQ(out.data, a.data);
+    Pixels24 small(1, 1);
+    EXPECT_FALSE(BlendBitmaps(a, small, out, 1));
+    EXPECT_FALSE(BlendBitmaps(a, b, out, -1));
+
+    QImage qa(3, 2, QImage::Format_RGB32), qb(3, 2, QImage::Format_RGB32), qo;
+    qa.fill(qRgb(0, 0, 0));
+    qb.fill(qRgb(200, 100, 50));
+    ASSERT_TRUE(BlendBitmaps(qa, qb, qo, 1));
+    EXPECT_EQ(qo.pixel(2, 1), qRgb(100, 50, 25));
+}
+
+TEST(Bitmaps, Resample)
+{
+    Pixels24 p(3, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            std::uint8_t* px = p.pixel(x, y);
+            px[0] = std::uint8_t(100 * x);
+            px[1] = std::uint8_t(200 * y);
+            px[2] = 7;
+        }
+    Pixels24 q = p;
+    ASSERT_TRUE(ResampleBitmap(q, 5, 4));
+    EXPECT_EQ(q.width, 5);
+    EXPECT_EQ(q.height, 4);
+    // sx = 5 / 2, sy = 4 / 1: pixel (x, y) samples (0.4 x, 0.25 y).
+    EXPECT_EQ(q.pixel(0, 0)[0], 0);
+    EXPECT_EQ(q.pixel(0, 0)[1], 0);
+    EXPECT_EQ(q.pixel(4, 0)[0], 160);   // 1.6 of the way: 100 * 1.6
+    EXPECT_EQ(q.pixel(0, 3)[1], 150);   // 0.75 of 200
+    EXPECT_EQ(q.pixel(4, 3)[2], 7);
+    EXPECT_EQ(q.pixel(2, 2)[0], 80);
+
+    // One pixel wide or high: no division by zero, nearest neighbour.
+    Pixels24 line(1, 3);
+    line.pixel(0, 0)[0] = 10;
+    line.pixel(0, 1)[0] = 20;
+    line.pixel(0, 2)[0] = 30;
+    ASSERT_TRUE(ResampleBitmap(line, 4, 3));
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(line.pixel(x, 0)[0], 10);
+        EXPECT_EQ(line.pixel(x, 2)[0], 23);   // along y still bilinear: y 1.33
+    }
+    Pixels24 dot(1, 1);
+    dot.pixel(0, 0)[1] = 99;
+    ASSERT_TRUE(ResampleBitmap(dot, 3, 2));
+    EXPECT_EQ(dot.pixel(2, 1)[1], 99);
+    EXPECT_FALSE(ResampleBitmap(dot, 0, 2));
+
+    QImage img(1000, 1000, QImage::Format_RGB32);
+    img.fill(qRgb(9, 8, 7));
+    ASSERT_TRUE(ResampleBitmap(img, 100, 100));
+    EXPECT_EQ(img.size(), QSize(100, 100));
+    EXPECT_EQ(img.format(), QImage::Format_RGB32);
+    EXPECT_EQ(img.pixel(99, 99), qRgb(9, 8, 7));
+}
+
+TEST(Helpers, TolerantStrToIntAndFriends)
+{
+    EXPECT_EQ(TolerantStrToInt("1O5").value, 105);
+    EXPECT_EQ(TolerantStrToInt("l2").value, 12);
+    EXPECT_EQ(TolerantStrToInt("17,5").value, 17);
+    EXPECT_EQ(TolerantStrToInt("abc").value, 0);
+    EXPECT_EQ(TolerantStrToInt("").value, 0);
+    EXPECT_TRUE(TolerantStrToInt("2147483647").ok);
+    const TolerantInt big = TolerantStrToInt("2147483648");
+    EXPECT_FALSE(big.ok);
+    EXPECT_EQ(MinInt(3, -4), -4);
+    EXPECT_EQ(MaxInt(3, -4), 3);
+    const auto t0 = MilliSeconds();
+    EXPECT_GE(MilliSeconds(), t0);
+}
+
+TEST(Helpers, QStringBoundary)
+{
+    const std::string bytes = "S\xF8ren \x80 \x81";
+    const QString text = ansi::ToQString(bytes);
+    EXPECT_EQ(text, QStringLiteral(u"Søren € \u0081"));
+    EXPECT_EQ(ansi::FromQString(text), bytes);
+    EXPECT_FALSE(ansi::FromQString(QStringLiteral(u"ĉ")).has_value());
+    EXPECT_FALSE(ansi::FromQString(QString::fromUcs4(U"\U0001F600")).has_value());
+}
