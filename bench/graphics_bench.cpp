@@ -8,6 +8,7 @@
 #include "portrait.h"
 #include "sample_archive.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
@@ -142,12 +143,21 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
     g_dir = &dir;
-    g_archivePath = dir.filePath("tinkeli.BIN").toStdString();
-    std::string msg;
-    if (!SaveDataArchive(sample::PortraitArchive(), QString::fromStdString(g_archivePath), &msg)) {
-        std::fprintf(stderr, "cannot write the sample archive: %s\n", msg.c_str());
-        return 1;
+    // The program's own archive when it lies beside the benchmark (the build
+    // puts it there), else the sample archive with the parts' element counts.
+    const QString real = QCoreApplication::applicationDirPath() + "/tinkeli.BIN";
+    const bool useSample = qEnvironmentVariableIsSet("TINKELI_BENCH_SAMPLE") || !QFile::exists(real);
+    if (useSample) {
+        g_archivePath = dir.filePath("tinkeli.BIN").toStdString();
+        std::string msg;
+        if (!SaveDataArchive(sample::PortraitArchive(), QString::fromStdString(g_archivePath), &msg)) {
+            std::fprintf(stderr, "cannot write the sample archive: %s\n", msg.c_str());
+            return 1;
+        }
+    } else {
+        g_archivePath = real.toStdString();
     }
+    std::printf("archive: %s\n", useSample ? "self-made sample" : g_archivePath.c_str());
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -93,19 +93,19 @@ DataArchive PortraitArchive(int version, bool wide)
     a.Fills[48] = {180, 215, 0};      // fill 49: the key fill, plain
     a.Fills[99] = {35, 215, 47};      // fill 100: vertical mirrored gradient (layouts)
     for (int n = 0; n < 8; ++n)
-        a.Pictures.push_back(Part("head0" + std::to_string(n), 232, 282, 14, 40));
+        a.Pictures.push_back(Part("head0" + std::to_string(n), 232, 282, 7, 40));
     for (int n = 0; n < 25; ++n)
-        a.Pictures.push_back(Part("haar" + Two(n), 260, 250, 24, 36));
+        a.Pictures.push_back(Part("haar" + Two(n), 260, 250, 6, 36));
     for (int n = 0; n < 6; ++n)
-        a.Pictures.push_back(Part("eye0" + std::to_string(n), 45, 23, 6, 20));
+        a.Pictures.push_back(Part("eye0" + std::to_string(n), 45, 23, 9, 20));
     for (int n = 0; n < 5; ++n)
         a.Pictures.push_back(Part("brow0" + std::to_string(n), 60, 10, 2, 16));
     for (int n = 0; n < 9; ++n)
-        a.Pictures.push_back(Part("lip0" + std::to_string(n), 75, 16, 5, 20));
+        a.Pictures.push_back(Part("lip0" + std::to_string(n), 75, 16, 7, 20));
     for (int n = 0; n < 5; ++n)
         a.Pictures.push_back(Part("nose0" + std::to_string(n), 55, 14, 3, 16));
     for (int n = 0; n < 5; ++n)
-        a.Pictures.push_back(Part("glass0" + std::to_string(n), 196, 75, 8, 24));
+        a.Pictures.push_back(Part("glass0" + std::to_string(n), 196, 75, 11, 24));
 
     Layout l;
     l.Name = "ansigt";

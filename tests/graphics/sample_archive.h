@@ -19,7 +19,8 @@ Picture VectorPicture(const std::string& name, std::vector<PictureElement> eleme
 
 /// Every picture a portrait names (head00..07, haar00..24, eye00..05,
 /// brow00..04, lip00..08, nose00..04, glass00..04), each with the element
-/// and point counts of a typical portrait part, and the layout "ansigt"
+/// count of the program's art for that part (head 8, hair 7, eyes 10, brows
+/// 3, mouth 8, nose 4, glasses 12), and the layout "ansigt"
 /// (back colour, a full-page mirrored gradient, a frame, a polygon and a
 /// text). Design size 551 x 450.
 DataArchive PortraitArchive(int version = 5, bool wide = true);
