@@ -1,14 +1,19 @@
 // Tinkeli: start-up.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "datefmt.h"
+#include "mainwindow.h"
+#include "splash.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLocale>
-#include <QMainWindow>
+#include <QScreen>
+#include <QTimer>
 
 namespace {
 
-// The records read and write birth dates in the user's short date format.
+// The records read and write birth dates in the user's short date format;
+// a locale without one (C, POSIX) gets the Danish day-month-year with "-".
 void applyDateFormat()
 {
     const QLocale loc = QLocale::system();
@@ -24,10 +29,31 @@ void applyDateFormat()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Tinkeli");
+    QApplication::setApplicationName(QStringLiteral("Tinkeli"));
+    QApplication::setApplicationVersion(QStringLiteral(TINKELI_VERSION));
     applyDateFormat();
-    QMainWindow w;
-    w.setWindowTitle("Tinkeli");
+
+    TSplashScreen splash;
+    splash.show();
+    app.processEvents();
+    QElapsedTimer shown;
+    shown.start();
+
+    TMain::Options opt;
+    opt.params = app.arguments().mid(1);
+    TMain w(opt);
+    // Maximised; a window manager that will not maximise gets the whole
+    // available screen all the same.
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        w.setGeometry(s->availableGeometry());
     w.showMaximized();
+    splash.raise();
+
+    // The splash stays at least two seconds, then the empty class overview.
+    const int wait = std::max<qint64>(0, 2000 - shown.elapsed());
+    QTimer::singleShot(wait, &w, [&] {
+        splash.close();
+        w.FormShow();
+    });
     return app.exec();
 }

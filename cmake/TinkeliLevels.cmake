@@ -1,10 +1,10 @@
 # The program is built in levels: records -> graphics -> controls/images ->
-# pages -> app/tools. A library may only link libraries of a lower level, and
+# pages -> app -> tools (tinkeli-tool renders the program's own pages). A library may only link libraries of a lower level, and
 # only records stays free of Qt. tinkeli_library() refuses any other link at
 # configure time, so an upward dependency cannot creep in.
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-set(_tinkeli_levels records=1 graphics=2 images=3 controls=3 pages=4 app=5 tools=5)
+set(_tinkeli_levels records=1 graphics=2 images=3 controls=3 pages=4 app=5 tools=6)
 
 function(_tinkeli_level_of name out)
   foreach(pair IN LISTS _tinkeli_levels)

@@ -1,0 +1,498 @@
+// The main window: start-up, opening files, the page switch and the timers.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainwindow.h"
+
+#include "aboutbox.h"
+#include "dialogs.h"
+#include "drawing.h"
+#include "elevform.h"
+#include "glyphs.h"
+#include "klasse.h"
+#include "page.h"
+#include "passworddlg.h"
+#include "placeholderpage.h"
+#include "printing.h"
+#include "renderer.h"
+#include "startdialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSessionManager>
+#include <QUrl>
+
+namespace {
+
+class ProgramEvent : public QEvent {
+public:
+    explicit ProgramEvent(ProgramMessage m) : QEvent(QEvent::Type(QEvent::User + m)) {}
+};
+
+// Pages whose once-a-minute save check runs while they are shown.
+bool savesEveryMinute(int page)
+{
+    return (page >= 4 && page <= 11) || (page >= 13 && page <= 17);
+}
+
+QString quoted(const QString& path)
+{
+    return QStringLiteral("\"%1\"").arg(path);
+}
+
+// The archive lies beside the program (program name, extension ".BIN"), or
+// in the installed data folder.
+QString findArchive()
+{
+    const QFileInfo exe(QCoreApplication::applicationFilePath());
+    const QString name = exe.completeBaseName() + ".BIN";
+    const QString beside = exe.dir().filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = exe.dir().filePath("../share/tinkeli/" + name);
+    return QFileInfo::exists(installed) ? QFileInfo(installed).canonicalFilePath() : beside;
+}
+
+} // namespace
+
+TMain::TMain(Options options) : opt_(std::move(options))
+{
+    if (!opt_.dialogs)
+        ownDialogs_ = std::make_unique<QtDialogService>();
+    dialogs_ = opt_.dialogs ? opt_.dialogs : ownDialogs_.get();
+
+    setWindowTitle(QStringLiteral("Tinkeli"));
+    setWindowIcon(ProgramIcon());
+    client_ = new QWidget(this);
+    setCentralWidget(client_);
+
+    // FormCreate
+    aktivSide_ = 0;
+    const int depth = opt_.screenDepth >= 0 ? opt_.screenDepth
+                      : QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->depth()
+                                                         : 24;
+    paletteDisplay_ = depth < 16;
+    DoneDrawing();
+    InitDrawing();
+    Page::ResetArchiveFailure();
+    aktivKlasse_ = std::make_unique<tKlasse>();
+    Drawing().ArchivePath = findArchive().toStdString();
+
+    buildMenu();
+    buildPages();
+
+    startTimer_.setSingleShot(true);
+    startTimer_.setInterval(opt_.startDelayMs);
+    connect(&startTimer_, &QTimer::timeout, this, &TMain::StartTimerTimer);
+    checkGemTimer_.setInterval(opt_.saveIntervalMs);
+    connect(&checkGemTimer_, &QTimer::timeout, this, &TMain::CheckGemTimerTimer);
+
+    // A desktop session that ends takes the work along: save, never ask.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        if (tElev* e = AktivElev(); e && e->Aendret())
+            (void)e->SaveToFile(e->FilNavn());
+        if (aktivKlasse_->Aendret() && !aktivKlasse_->FilNavn().empty())
+            (void)aktivKlasse_->SaveToFile(aktivKlasse_->FilNavn());
+    });
+
+    if (paletteDisplay_) {
+        QTimer::singleShot(0, this, [this] {
+            dialogs_->Message(this, QStringLiteral("Programmet kræver mere end 256 farver"),
+                              QStringLiteral("Programmet afbrydes"), DialogService::Icon::Warning);
+            PostMessage(kCloseRequest);
+        });
+    }
+}
+
+TMain::~TMain()
+{
+    DoneDrawing();
+}
+
+void TMain::buildMenu()
+{
+    QMenu* filer = menuBar()->addMenu(QStringLiteral("Filer"));
+    filer->addAction(QStringLiteral("Ny klasse"), this, &TMain::FilerNyklasseClick);
+    filer->addAction(QStringLiteral("Luk..."), this, &TMain::LukClick);
+    filer->addSeparator();
+    filer->addAction(QStringLiteral("Åbn klasse..."), this, &TMain::FilerAabnKlasseClick);
+    filer->addAction(QStringLiteral("Åbn elev..."), this, &TMain::FilerAabnElevClick);
+    filer->addSeparator();
+    filer->addAction(QStringLiteral("Udskriv..."), this, &TMain::UdskrivClick);
+    filer->addSeparator();
+    filer->addAction(QStringLiteral("Afslut"), this, &TMain::FilerAfslutClick);
+    QMenu* hjaelp = menuBar()->addMenu(QStringLiteral("Hjælp"));
+    hjaelp->addAction(QStringLiteral("Oversigt..."), this, &TMain::HjaelpOversigtClick);
+    hjaelp->addAction(QStringLiteral("Til denne side..."), this, &TMain::HjaelpTilSidenClick);
+    hjaelp->addAction(QStringLiteral("Om programmet..."), this, &TMain::HjaelpOmprogrammetClick);
+}
+
+void TMain::buildPages()
+{
+    auto* elev = new TElevForm(*this, client_);
+    pages_[3] = elev;
+    for (int n = 1; n <= 18; ++n) {
+        if (pages_[n])
+            continue;
+        // Pupil pages lead back to the student page, class pages to the overview.
+        const int back = n == 1 ? 0 : (n == 2 || n == 12 || n == 18) ? 1 : 3;
+        pages_[n] = new PlaceholderPage(*this, n, back, client_);
+    }
+    elev->SetClassMode(true);
+}
+
+void TMain::layoutPages()
+{
+    for (int n = 1; n <= 18; ++n)
+        pages_[n]->setGeometry(client_->rect());
+}
+
+void TMain::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    layoutPages();
+}
+
+Page* TMain::PageAt(int n) const
+{
+    return n >= 1 && n <= 18 ? pages_[n] : nullptr;
+}
+
+TElevForm* TMain::ElevForm() const
+{
+    return static_cast<TElevForm*>(pages_[3]);
+}
+
+tElev* TMain::AktivElev()
+{
+    return aktivKlasse_->GetElev(aktivIndex_);
+}
+
+void TMain::SetAktivElev(int index)
+{
+    aktivIndex_ = aktivKlasse_->GetElev(index) ? index : -1;
+}
+
+// ---- the page switch ----
+
+void TMain::ShowPage(int n)
+{
+    HidePage();
+    if (n < 1 || n > 18)
+        return;
+    if (savesEveryMinute(n))
+        checkGemTimer_.start();
+    layoutPages();
+    aktivSide_ = n;
+    pages_[n]->show();
+    pages_[n]->raise();
+    pages_[n]->setFocus();
+}
+
+void TMain::HidePage()
+{
+    if (Page* p = PageAt(aktivSide_))
+        p->hide();
+    checkGemTimer_.stop();
+    aktivSide_ = 0;
+}
+
+void TMain::SaveCurrent()
+{
+    if ((aktivSide_ == 2 || aktivSide_ == 12) && aktivKlasse_->Aendret())
+        pages_[aktivSide_]->SaveWork();
+    else if (savesEveryMinute(aktivSide_))
+        pages_[aktivSide_]->SaveIfChanged();
+}
+
+void TMain::CheckGemTimerTimer()
+{
+    if (Page* p = PageAt(aktivSide_))
+        p->SaveIfChanged();
+}
+
+bool TMain::SaveAllForClose()
+{
+    for (;;) {
+        QString failed;
+        if (tElev* e = AktivElev(); e && e->Aendret() && !e->SaveToFile(e->FilNavn()))
+            failed = QString::fromStdString(e->FilNavn());
+        if (failed.isEmpty() && aktivKlasse_->Aendret()) {
+            if (aktivSide_ == 2 || aktivSide_ == 12) {
+                // The class pages save through their own dialog.
+                if (!pages_[aktivSide_]->SaveWork() && aktivKlasse_->Aendret() && aktivKlasse_->GemFejl())
+                    failed = QString::fromStdString(aktivKlasse_->FejlFil());
+            } else if (!aktivKlasse_->FilNavn().empty()
+                       && !aktivKlasse_->SaveToFile(aktivKlasse_->FilNavn())) {
+                failed = QString::fromStdString(aktivKlasse_->FejlFil());
+            }
+        }
+        if (failed.isEmpty())
+            return true;
+        const auto answer = dialogs_->Message(
+            this,
+            QStringLiteral("Ændringerne kunne ikke skrives til %1\n\nVil du prøve igen, lukke uden at gemme "
+                           "eller blive i programmet?")
+                .arg(quoted(failed)),
+            QStringLiteral("Fejl"), DialogService::Icon::Warning,
+            QMessageBox::Retry | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Retry);
+        if (answer == QMessageBox::Discard)
+            return true;
+        if (answer != QMessageBox::Retry)
+            return false;
+    }
+}
+
+void TMain::closeEvent(QCloseEvent* e)
+{
+    if (!SaveAllForClose()) {
+        e->ignore();
+        return;
+    }
+    closing_ = true;
+    startTimer_.stop();
+    checkGemTimer_.stop();
+    e->accept();
+}
+
+// ---- start-up ----
+
+void TMain::FormShow()
+{
+    ResetPatternCache();
+    ShowPage(1);
+    startTimer_.start();
+}
+
+void TMain::StartTimerTimer()
+{
+    startTimer_.stop();
+    PostMessage(opt_.params.isEmpty() ? kShowStartDialog : kOpenParamFile);
+}
+
+void TMain::PostMessage(ProgramMessage m)
+{
+    QCoreApplication::postEvent(this, new ProgramEvent(m));
+}
+
+void TMain::customEvent(QEvent* e)
+{
+    switch (int(e->type()) - int(QEvent::User)) {
+    case kOpenParamFile: OpenParamFile(); break;
+    case kShowStartDialog: ShowStartDialog(); break;
+    case kCloseRequest: close(); break;
+    default: QMainWindow::customEvent(e); break;
+    }
+}
+
+void TMain::CloseRequest()
+{
+    PostMessage(kCloseRequest);
+}
+
+// ---- opening ----
+
+void TMain::replaceClass(std::unique_ptr<tKlasse> k)
+{
+    aktivKlasse_ = std::move(k);
+    aktivIndex_ = -1;
+}
+
+void TMain::openClassFile(const QString& path)
+{
+    auto k = tKlasse::LoadFromFile(path.toStdString());
+    if (k->LaesFejl()) {
+        dialogs_->Fejl(this, QStringLiteral("Det var ikke muligt at åbne ") + quoted(path));
+        k = std::make_unique<tKlasse>();
+    }
+    replaceClass(std::move(k));
+    ElevForm()->SetClassMode(true);
+    ShowPage(1);
+}
+
+void TMain::openSinglePupil(const QString& path, bool fromMenu)
+{
+    replaceClass(std::make_unique<tKlasse>());
+    if (aktivKlasse_->LoadElever({path.toStdString()})) {
+        aktivIndex_ = 0;
+        if (fromMenu && aktivSide_ == 1)
+            pages_[1]->update();
+        const std::string code = AktivElev()->Elevkode();
+        if (code.empty() || AskCode(code) == 1)
+            ElevForm()->EnableButtons();
+        else
+            ElevForm()->DisableButtons();
+        ElevForm()->SetClassMode(false);
+        ShowPage(3);
+        return;
+    }
+    dialogs_->Fejl(this, (fromMenu ? QStringLiteral("Det var ikke muligt at indlæse eleven ")
+                                   : QStringLiteral("Det var ikke muligt at åbne "))
+                             + quoted(path));
+    replaceClass(std::make_unique<tKlasse>());
+    ShowPage(1);
+}
+
+void TMain::OpenParamFile()
+{
+    const QString path = opt_.params.join(' ');
+    if (!QFileInfo(path).isFile())
+        return;
+    const int sep = int(path.lastIndexOf(QRegularExpression(QStringLiteral("[/\\\\:]"))));
+    const int dot = int(path.lastIndexOf('.'));
+    const QString ext = dot > sep ? path.mid(dot).toUpper() : QString();
+    if (ext == ".KLA") {
+        openClassFile(path);
+    } else if (ext == ".ELE") {
+        openSinglePupil(path, false);
+    } else {
+        dialogs_->Message(this, QStringLiteral("Det var ikke muligt at åbne ") + quoted(path),
+                          QStringLiteral("Fejl i filtype"), DialogService::Icon::Warning);
+        ShowPage(1);
+    }
+}
+
+void TMain::FilerAabnKlasseClick()
+{
+    const QString file = dialogs_->OpenFileName(this, QStringLiteral("Åbn klasse"),
+                                                QStringLiteral("\"Tinkeli\"-klasse|*.kla"), QStringLiteral("*.kla"));
+    if (file.isEmpty())
+        return;
+    SaveCurrent();
+    openClassFile(file);
+}
+
+void TMain::FilerAabnElevClick()
+{
+    const QString file = dialogs_->OpenFileName(this, QStringLiteral("Åbn elev"),
+                                                QStringLiteral("\"Tinkeli\"-elever|*.ele"), QStringLiteral("*.ele"));
+    if (file.isEmpty())
+        return;
+    SaveCurrent();
+    openSinglePupil(file, true);
+}
+
+void TMain::FilerNyklasseClick()
+{
+    SaveCurrent();
+    replaceClass(std::make_unique<tKlasse>());
+    ElevForm()->SetClassMode(true);
+    ShowPage(1);
+}
+
+void TMain::LukClick()
+{
+    FilerNyklasseClick();
+    startTimer_.start();
+}
+
+void TMain::FilerAfslutClick()
+{
+    close();
+}
+
+void TMain::ShowStartDialog()
+{
+    int result = 0;
+    if (opt_.startDialog) {
+        result = opt_.startDialog();
+    } else {
+        TStartDialog d(this, [this](const QString& f) { ShowHelpPage(f); });
+        result = d.exec();
+    }
+    switch (result) {
+    case 1:   // a new class: the class setup, behind the class code
+        if (aktivKlasse_->Kode().empty() || AskCode(aktivKlasse_->Kode()) == 1)
+            ShowPage(2);
+        break;
+    case 3:
+        close();
+        break;
+    case 4:
+        FilerAabnKlasseClick();
+        if (!aktivKlasse_->Kode().empty() && AskCode(aktivKlasse_->Kode()) != 1) {
+            ShowPage(1);
+            break;
+        }
+        ShowPage(2);
+        break;
+    case 6:
+        FilerAabnElevClick();
+        break;
+    case 8:
+        FilerAabnKlasseClick();
+        break;
+    default:
+        break;
+    }
+}
+
+int TMain::AskCode(const std::string& ansiCode)
+{
+    if (opt_.askCode)
+        return opt_.askCode(ansiCode);
+    TPasswordDlg d(this);
+    return d.AskCode(ansiCode);
+}
+
+// ---- printing and help ----
+
+void TMain::UdskrivClick()
+{
+    PrintCurrentPage(*this);
+}
+
+QString TMain::HelpFileFor(int page)
+{
+    static const char* const kFiles[19] = {
+        "oversigt.html", "klasse.html", "setup.html", "elev.html", "ansigt.html", "haar.html", "ojne.html",
+        "bryn.html", "mund.html", "naese.html", "briller.html", "maal.html", "hobbyvalg.html", "hobby.html",
+        "stam.html", "gren.html", "poesi.html", "bag.html", "stat.html"};
+    return QString::fromLatin1(page >= 0 && page <= 18 ? kFiles[page] : kFiles[0]);
+}
+
+QString TMain::HelpPath(const QString& fileName) const
+{
+    const QDir exeDir(QCoreApplication::applicationDirPath());
+    const QString beside = exeDir.filePath("help/" + fileName);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = exeDir.filePath("../share/tinkeli/help/" + fileName);
+    return QFileInfo::exists(installed) ? QFileInfo(installed).canonicalFilePath() : beside;
+}
+
+void TMain::ShowHelpPage(const QString& fileName)
+{
+    // The path goes to the browser as one argument, blanks and all; when the
+    // desktop has no browser nothing happens.
+    const QString path = HelpPath(fileName);
+    if (opt_.openHelp)
+        opt_.openHelp(path);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void TMain::HjaelpOversigtClick()
+{
+    ShowHelpPage(QStringLiteral("oversigt.html"));
+}
+
+void TMain::HjaelpTilSidenClick()
+{
+    ShowHelpPage(HelpFileFor(aktivSide_));
+}
+
+void TMain::HjaelpOmprogrammetClick()
+{
+    if (opt_.aboutBox) {
+        opt_.aboutBox();
+        return;
+    }
+    TAboutBox box(this);
+    box.exec();
+}

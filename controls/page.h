@@ -1,0 +1,108 @@
+// The shared base of every page: embedding in the main window, scaling from
+// the 640 x 450 design, the first-paint start of the drawing tables, the
+// blue side columns and the flat picture buttons.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <QToolButton>
+#include <QWidget>
+
+#include <functional>
+
+class Canvas;
+class PageHost;
+
+/// A flat picture button with a hint shown as its tooltip.
+class SpeedButton : public QToolButton {
+    Q_OBJECT
+public:
+    SpeedButton(const QString& glyph, const QString& hint, QWidget* parent);
+    /// Places the button and sizes its picture to fill it.
+    void place(const QRect& r);
+};
+
+/// A widget that paints through a handler: the page's "...PaintBoxPaint".
+class PaintBox : public QWidget {
+    Q_OBJECT
+public:
+    using Handler = std::function<void(QPaintEvent*)>;
+    explicit PaintBox(QWidget* parent, Handler onPaint = {});
+    void setHandler(Handler h) { onPaint_ = std::move(h); }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    Handler onPaint_;
+};
+
+/// A button column: blue at both edges, sky blue in the middle.
+class SidePanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit SidePanel(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage cache_;   // the gradient for the current size
+};
+
+class Page : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kDesignWidth = 640;
+    static constexpr int kDesignHeight = 450;
+    static constexpr int kColumnWidth = 89;
+
+    Page(PageHost& host, int number, QWidget* parent);
+
+    PageHost& host() const { return host_; }
+    int number() const { return number_; }
+
+    /// Design units to pixels: factor height / 450.
+    double scale() const { return height() / double(kDesignHeight); }
+    int S(double designUnits) const;
+    QRect D(double x, double y, double w, double h) const;
+
+    /// The drawing tables and the shared page bitmap, made on the first paint
+    /// of any page. False while they cannot be had (the archive is missing:
+    /// the program then says so and ends).
+    bool EnsureDrawing();
+    /// Writes the open pupil when it changed; says so when that fails.
+    bool SaveIfChanged();
+
+    /// The width of the drawing area: the page less its left column.
+    int DrawingWidth() const { return width() - S(kColumnWidth); }
+
+    /// For tests and the command line: forget that the archive failed.
+    static void ResetArchiveFailure();
+
+    /// Saves what this page has open before the program closes it or moves
+    /// on (the pupil pages: SaveIfChanged; the class pages save the class).
+    virtual bool SaveWork() { return SaveIfChanged(); }
+    /// What "Udskriv..." prints of this page, in page coordinates: by default
+    /// the page between its two button columns.
+    virtual QRect PrintArea() const;
+    /// The class setup prints its pupil list as text instead of a picture.
+    virtual bool PrintsItself() const { return false; }
+    virtual void PrintItself() {}
+
+protected:
+    /// Places the page's controls for its current size.
+    virtual void layoutPage() {}
+    /// The page was shown (the form's "FormShow").
+    virtual void pageShown() {}
+    virtual void pageHidden() {}
+
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    PageHost& host_;
+    int number_;
+};

@@ -1,0 +1,30 @@
+// Windows-1252 guard for text fields.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "textinput.h"
+
+#include "qansi.h"
+
+#include <QLineEdit>
+#include <QToolTip>
+
+QValidator::State AnsiValidator::validate(QString& input, int&) const
+{
+    if (ansi::FromQString(input))
+        return Acceptable;
+    emit refused();
+    return Invalid;
+}
+
+QString RefusedCharacterText()
+{
+    return QStringLiteral("Det tegn kan ikke gemmes. Brug et andet.");
+}
+
+void GuardAnsiInput(QLineEdit* edit)
+{
+    auto* v = new AnsiValidator(edit);
+    edit->setValidator(v);
+    QObject::connect(v, &AnsiValidator::refused, edit, [edit] {
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), RefusedCharacterText(), edit);
+    });
+}
