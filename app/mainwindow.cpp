@@ -50,12 +50,15 @@ QString quoted(const QString& path)
 QString findArchive()
 {
     const QFileInfo exe(QCoreApplication::applicationFilePath());
-    const QString name = exe.completeBaseName() + ".BIN";
-    const QString beside = exe.dir().filePath(name);
-    if (QFileInfo::exists(beside))
-        return beside;
-    const QString installed = exe.dir().filePath("../share/tinkeli/" + name);
-    return QFileInfo::exists(installed) ? QFileInfo(installed).canonicalFilePath() : beside;
+    // tinkeli-tool shows the program's pages and uses the program's archive.
+    for (const QString& name : {exe.completeBaseName() + ".BIN", QStringLiteral("tinkeli.BIN")}) {
+        for (const QString& dir : {QStringLiteral("."), QStringLiteral("../share/tinkeli")}) {
+            const QString path = exe.dir().filePath(dir + "/" + name);
+            if (QFileInfo::exists(path))
+                return QFileInfo(path).absoluteFilePath();
+        }
+    }
+    return exe.dir().filePath(exe.completeBaseName() + ".BIN");
 }
 
 } // namespace

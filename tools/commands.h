@@ -15,6 +15,9 @@ int CmdArchiveBuild(const QStringList& args);
 int CmdArchiveVerify(const QStringList& args);
 int CmdRenderGallery(const QStringList& args);
 
+// The program's pages (page_cmds.cpp).
+int CmdRenderPage(const QStringList& args);
+
 // The drawing archive and rendering (graphics_cmds.cpp).
 int CmdArchive(const QStringList& args);
 int CmdRender(const QStringList& args);

@@ -19,6 +19,7 @@ const char* const kUsage =
     "  archive build MANIFEST -o OUT.BIN  compile the art into an archive\n"
     "  archive verify FILE.BIN [--face-only]  check that every name the program uses is there\n"
     "  render gallery FILE.BIN -o OUT.png  a contact sheet of every picture\n"
+    "  render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] [--size WxH] -o OUT.png\n"
     "  render picture FILE.BIN NAME --size WxH [--mirror] [--angle N] [--key RRGGBB] -o OUT.png\n"
     "  render portrait FILE.ele --archive FILE.BIN --size WxH -o OUT.png\n";
 
@@ -59,6 +60,8 @@ int main(int argc, char** argv)
         return CmdArchiveVerify(args.mid(1));
     if (cmd == "archive")
         return CmdArchive(args);
+    if (cmd == "render" && sub == "page")
+        return CmdRenderPage(args.mid(1));
     if (cmd == "render" && sub == "gallery")
         return CmdRenderGallery(args.mid(1));
     if (cmd == "render")

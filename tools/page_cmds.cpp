@@ -1,0 +1,136 @@
+// tinkeli-tool render page: a page of the program, exactly as the program
+// shows it, drawn offscreen into a PNG.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands.h"
+
+#include "dialogs.h"
+#include "drawing.h"
+#include "elev.h"
+#include "elevform.h"
+#include "klasse.h"
+#include "mainwindow.h"
+#include "page.h"
+#include "placeholderpage.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QMenuBar>
+
+#include <cstdio>
+
+namespace {
+
+struct PageOptions {
+    int page = 0;
+    QString classFile;
+    QString pupilFile;
+    int pupil = 0;
+    int width = 1920;
+    int height = 1080;
+    QString archive;
+    QString output;
+};
+
+// Nothing may wait for a person here: every question is answered "no".
+class SilentDialogs final : public DialogService {
+public:
+    QMessageBox::StandardButton Message(QWidget*, const QString& text, const QString&, Icon,
+                                        QMessageBox::StandardButtons, QMessageBox::StandardButton) override
+    {
+        std::fprintf(stderr, "tinkeli-tool: %s\n", qPrintable(text));
+        return QMessageBox::Cancel;
+    }
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    bool PrintSetup(QWidget*, QPrinter&) override { return false; }
+};
+
+int fail(const QString& msg)
+{
+    std::fprintf(stderr, "tinkeli-tool render page: %s\n", qPrintable(msg));
+    return 1;
+}
+
+} // namespace
+
+int CmdRenderPage(const QStringList& args)
+{
+    QCommandLineParser p;
+    p.addPositionalArgument("N", "Page number, 1 to 18.");
+    p.addOption({"class", "A class file.", "FILE.kla"});
+    p.addOption({"pupil-file", "A pupil file.", "FILE.ele"});
+    p.addOption({"pupil", "Which pupil of the class (from 0).", "I"});
+    p.addOption({"size", "Page size.", "WxH"});
+    p.addOption({"archive", "The drawing archive (default: the program's).", "FILE.BIN"});
+    p.addOption({{"o", "output"}, "PNG file.", "file"});
+    PageOptions opt;
+    bool ok = p.parse(QStringList{"page"} + args) && p.positionalArguments().size() == 1 && p.isSet("o")
+        && (p.isSet("class") != p.isSet("pupil-file"));
+    if (ok)
+        opt.page = p.positionalArguments()[0].toInt(&ok);
+    if (!ok) {
+        std::fputs("usage: tinkeli-tool render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
+                   "[--size WxH] [--archive FILE.BIN] -o OUT.png\n",
+                   stderr);
+        return 2;
+    }
+    opt.classFile = p.value("class");
+    opt.pupilFile = p.value("pupil-file");
+    opt.output = p.value("o");
+    opt.archive = p.value("archive");
+    if (p.isSet("pupil"))
+        opt.pupil = p.value("pupil").toInt();
+    if (p.isSet("size")) {
+        const QStringList wh = p.value("size").split('x');
+        bool okw = false, okh = false;
+        if (wh.size() == 2) {
+            opt.width = wh[0].toInt(&okw);
+            opt.height = wh[1].toInt(&okh);
+        }
+        if (!okw || !okh || opt.width < 64 || opt.height < 64 || opt.width > 8000 || opt.height > 8000)
+            return fail("--size wants WxH, for example 1920x1080");
+    }
+    const QString file = opt.classFile.isEmpty() ? opt.pupilFile : opt.classFile;
+    if (!QFileInfo(file).isFile())
+        return fail(file + " does not exist");
+
+    SilentDialogs dialogs;
+    TMain::Options mo;
+    mo.dialogs = &dialogs;
+    mo.params = QStringList{file};
+    mo.askCode = [](const std::string&) { return 1; };
+    mo.startDialog = [] { return 0; };
+    mo.openHelp = [](const QString&) { return true; };
+    mo.aboutBox = [] {};
+    TMain w(mo);
+    if (!opt.archive.isEmpty())
+        Drawing().ArchivePath = opt.archive.toStdString();
+    w.OpenParamFile();
+    if (w.AktivKlasse().IngenElever())
+        return fail(file + " could not be read");
+    if (!w.AktivKlasse().GetElev(opt.pupil))
+        return fail(QString("the class has no pupil %1").arg(opt.pupil));
+    w.SetAktivElev(opt.pupil);
+    w.ElevForm()->EnableButtons();
+
+    Page* page = w.PageAt(opt.page);
+    if (!page)
+        return fail(QString("there is no page %1; pages are numbered 1 to 18").arg(opt.page));
+    if (qobject_cast<PlaceholderPage*>(page))
+        return fail(QString("page %1 does not exist yet").arg(opt.page));
+    w.show();
+    w.resize(opt.width, opt.height + w.menuBar()->sizeHint().height());
+    w.ShowPage(opt.page);
+    page->resize(opt.width, opt.height);
+    QApplication::processEvents();
+    const QImage shot = page->grab().toImage();
+    if (Drawing().PageBitmap.isNull())
+        return fail("the drawing archive " + QString::fromStdString(Drawing().ArchivePath) + " could not be read");
+    if (!shot.save(opt.output, "PNG"))
+        return fail("cannot write " + opt.output);
+    return 0;
+}
