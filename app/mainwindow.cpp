@@ -461,7 +461,7 @@ QString TMain::HelpFileFor(int page)
 
 QString TMain::HelpPath(const QString& fileName) const
 {
-    const QDir exeDir(QCoreApplication::applicationDirPath());
+    const QDir exeDir(opt_.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : opt_.programDir);
     const QString beside = exeDir.filePath("help/" + fileName);
     if (QFileInfo::exists(beside))
         return beside;

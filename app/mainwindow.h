@@ -37,6 +37,7 @@ public:
         std::function<int(const std::string&)> askCode;   ///< nullptr: the real code dialog
         std::function<bool(const QString&)> openHelp;     ///< nullptr: the desktop's browser
         std::function<void()> aboutBox;         ///< nullptr: the real about box
+        QString programDir;                     ///< empty: the folder of the running program
     };
 
     explicit TMain(Options options);
