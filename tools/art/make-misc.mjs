@@ -173,7 +173,7 @@ function grey(s) {
 }
 
 const manifest = [
-  '# Pictures other than face parts and hobbies (see art/other-CREDITS.md).',
+  '# Pictures other than face parts and hobbies (see art/CREDITS.md).',
   'picture check check.svg',
   'picture blad01 blad01.svg', 'picture blad02 blad02.svg', 'picture blad03 blad03.svg', 'picture blad04 blad04.svg',
   'picture foto foto.svg',
