@@ -5,6 +5,7 @@
 #include "aboutbox.h"
 #include "dialogs.h"
 #include "drawing.h"
+#include "editors.h"
 #include "elevform.h"
 #include "glyphs.h"
 #include "klasse.h"
@@ -139,6 +140,7 @@ void TMain::buildPages()
 {
     auto* elev = new TElevForm(*this, client_);
     pages_[3] = elev;
+    CreatePortraitEditors(*this, client_, pages_);
     for (int n = 1; n <= 18; ++n) {
         if (pages_[n])
             continue;
