@@ -5,8 +5,10 @@
 #include "aboutbox.h"
 #include "dialogs.h"
 #include "drawing.h"
+#include "classpages.h"
 #include "editors.h"
 #include "elevform.h"
+#include "klasseform.h"
 #include "glyphs.h"
 #include "klasse.h"
 #include "page.h"
@@ -141,6 +143,7 @@ void TMain::buildPages()
     auto* elev = new TElevForm(*this, client_);
     pages_[3] = elev;
     CreatePortraitEditors(*this, client_, pages_);
+    CreateClassPages(*this, client_, pages_);
     for (int n = 1; n <= 18; ++n) {
         if (pages_[n])
             continue;
@@ -328,10 +331,7 @@ void TMain::openSinglePupil(const QString& path, bool fromMenu)
         if (fromMenu && aktivSide_ == 1)
             pages_[1]->update();
         const std::string code = AktivElev()->Elevkode();
-        if (code.empty() || AskCode(code) == 1)
-            ElevForm()->EnableButtons();
-        else
-            ElevForm()->DisableButtons();
+        SetBookLocked(!code.empty() && AskCode(code) != 1);
         ElevForm()->SetClassMode(false);
         ShowPage(3);
         return;
@@ -411,9 +411,8 @@ void TMain::ShowStartDialog()
         result = d.exec();
     }
     switch (result) {
-    case 1:   // a new class: the class setup, behind the class code
-        if (aktivKlasse_->Kode().empty() || AskCode(aktivKlasse_->Kode()) == 1)
-            ShowPage(2);
+    case 1:   // a new class: the overview's way to the class setup
+        static_cast<TKlasseForm*>(pages_[1])->ToolBmBtnClick();
         break;
     case 3:
         close();
@@ -435,6 +434,19 @@ void TMain::ShowStartDialog()
     default:
         break;
     }
+}
+
+void TMain::DiscardClass()
+{
+    replaceClass(std::make_unique<tKlasse>());
+}
+
+void TMain::SetBookLocked(bool locked)
+{
+    if (locked)
+        ElevForm()->DisableButtons();
+    else
+        ElevForm()->EnableButtons();
 }
 
 int TMain::AskCode(const std::string& ansiCode)

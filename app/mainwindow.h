@@ -52,6 +52,8 @@ public:
     void LukClick() override;
     void CloseRequest() override;
     void ShowHelpPage(const QString& fileName) override;
+    void SetBookLocked(bool locked) override;
+    void DiscardClass() override;
     int AskCode(const std::string& ansiCode) override;
     DialogService& Dialogs() override { return *dialogs_; }
 

@@ -65,10 +65,19 @@ QString QtDialogService::SaveFileName(QWidget* parent, const QString& title, con
     return d.selectedFiles().first();
 }
 
-bool QtDialogService::PrintSetup(QWidget* parent, QPrinter& printer)
+bool QtDialogService::PrintSetup(QWidget* parent, QPrinter& printer, int pageCount)
 {
     QPrintDialog d(&printer, parent);
     d.setOption(QAbstractPrintDialog::PrintToFile, true);
-    d.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    return d.exec() == QDialog::Accepted;
+    d.setOption(QAbstractPrintDialog::PrintPageRange, pageCount > 0);
+    if (pageCount > 0) {
+        d.setMinMax(1, pageCount);
+        printer.setFromTo(0, 0);
+        printer.setPrintRange(QPrinter::AllPages);
+    }
+    if (d.exec() != QDialog::Accepted)
+        return false;
+    if (printer.printRange() == QPrinter::AllPages)
+        printer.setFromTo(0, 0);
+    return true;
 }

@@ -28,8 +28,10 @@ public:
     virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& suggested, const QString& defaultSuffix) = 0;
 
-    /// The print dialog for \a printer; false when cancelled.
-    virtual bool PrintSetup(QWidget* parent, QPrinter& printer) = 0;
+    /// The print dialog for \a printer; false when cancelled. With
+    /// \a pageCount > 0 it offers pages 1 to pageCount, all preselected; the
+    /// printer's fromPage()/toPage() tell the choice (0: all).
+    virtual bool PrintSetup(QWidget* parent, QPrinter& printer, int pageCount = 0) = 0;
 
     /// The exclamation-icon error box with caption "Fejl".
     void Fejl(QWidget* parent, const QString& text) { Message(parent, text, QStringLiteral("Fejl"), Icon::Warning); }
@@ -45,7 +47,7 @@ public:
                          const QString& defaultSuffix) override;
     QString SaveFileName(QWidget* parent, const QString& title, const QString& filter, const QString& suggested,
                          const QString& defaultSuffix) override;
-    bool PrintSetup(QWidget* parent, QPrinter& printer) override;
+    bool PrintSetup(QWidget* parent, QPrinter& printer, int pageCount) override;
 };
 
 /// Converts the program's filter form ("\"Tinkeli\"-klasse|*.kla") to Qt's

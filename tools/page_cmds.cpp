@@ -46,7 +46,7 @@ public:
     {
         return {};
     }
-    bool PrintSetup(QWidget*, QPrinter&) override { return false; }
+    bool PrintSetup(QWidget*, QPrinter&, int) override { return false; }
 };
 
 int fail(const QString& msg)

@@ -1,6 +1,7 @@
 // The main window driven as a user would: start-up parameters, opening
 // files, codes, closing, the missing archive, help. Dialogs are answered
 // by a script; nothing waits for a person.
+#include "../support/scripted_dialogs.h"
 #include "../support/tempdir.h"
 #include "datefmt.h"
 #include "dialogs.h"
@@ -20,37 +21,6 @@
 #include <deque>
 
 namespace {
-
-struct ScriptedDialogs final : DialogService {
-    struct Shown { QString text, caption; Icon icon; };
-    std::vector<Shown> messages;
-    std::deque<QMessageBox::StandardButton> answers;
-    std::deque<QString> files;
-
-    QMessageBox::StandardButton Message(QWidget*, const QString& text, const QString& caption, Icon icon,
-                                        QMessageBox::StandardButtons, QMessageBox::StandardButton) override
-    {
-        messages.push_back({text, caption, icon});
-        if (answers.empty())
-            return QMessageBox::Ok;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        if (files.empty())
-            return {};
-        QString f = files.front();
-        files.pop_front();
-        return f;
-    }
-    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    bool PrintSetup(QWidget*, QPrinter&) override { return false; }
-};
 
 std::string makeClass(const TempDir& dir, const std::string& name, int pupils, const std::string& code = {})
 {

@@ -1,0 +1,12 @@
+// The class pages: the overview (1) and the setup (2).
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+
+class Page;
+class PageHost;
+class QWidget;
+
+/// Creates the class pages as children of \a parent in their slots of \a pages.
+void CreateClassPages(PageHost& host, QWidget* parent, std::array<Page*, 19>& pages);

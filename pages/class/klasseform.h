@@ -1,0 +1,79 @@
+// TKlasseForm, page 1: the class overview. Every pupil as a small portrait
+// with the name under it, six to a row; from here a pupil's book, the class
+// setup and the statistics are opened.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "page.h"
+#include "portrait.h"
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class TKlasseForm : public Page {
+    Q_OBJECT
+public:
+    TKlasseForm(PageHost& host, QWidget* parent);
+
+    static constexpr int kColumns = 6;
+    static constexpr int kRows = 50;
+
+    SidePanel* Panel2;
+    SpeedButton* StopSpeed;
+    SpeedButton* ElevSpeed;
+    SpeedButton* StatSpeed;
+    SpeedButton* ToolSpeed;
+    SpeedButton* HelpSpeed;
+    PaintBox* KlassePaintBox;
+    QWidget* ElevPanel;
+    QLabel* ElevTopPanel;
+    QTableWidget* ElevGrid;
+    QLabel* SkolePanel;
+    QTimer UpdateTimer;
+
+    // ---- handlers ----
+    void ElevSpeedClick();
+    void ToolBmBtnClick();
+    void StatSpeedClick();
+    void StopBmBtnClick();
+    void HelpBmBtnClick();
+    /// Reloads the pupils whose files are newer than the class's reading time
+    /// and repaints only their cells. Returns how many were reloaded.
+    int UpdateTimerTimer();
+    /// Selects cell (row, col); false (and nothing selected) past the pupils.
+    bool ElevGridSelectCell(int col, int row);
+    /// Draws one cell into \a painter at \a rect.
+    void ElevGridDrawCell(QPainter& painter, int col, int row, const QRect& rect, bool selected);
+
+    /// The thumbnail of pupil i in a cell of \a size (for tests and benches).
+    const QImage& Thumbnail(int i, QSize size, bool selected);
+    /// How many thumbnails were drawn afresh (cache misses).
+    long ThumbnailsDrawn() const { return drawn_; }
+
+protected:
+    void layoutPage() override;
+    void pageShown() override;
+    void pageHidden() override;
+
+private:
+    void KlassePaintBoxPaint();
+    void setGridGeometry();
+
+    // A cell's thumbnail is drawn once and kept while everything it shows
+    // is the same: the face, the name, the background and the size.
+    struct CachedCell {
+        PortraitParts parts{};
+        std::string name;
+        bool selected = false;
+        QSize size;
+        int pageHeight = 0;
+        QImage image;
+    };
+    std::vector<CachedCell> cache_;
+    long drawn_ = 0;
+};

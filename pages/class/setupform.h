@@ -1,0 +1,98 @@
+// TSetupForm, page 2: the teacher's page for the class: school, class name,
+// teacher, class code and the list of pupils, with the rules that keep the
+// pupils' files working. Leaving the page saves the class.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "page.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+class QPrinter;
+
+/// The arithmetic of the printed pupil list.
+struct ListPrintLayout {
+    int ppi = 0;          ///< the printer's pixels per inch
+    int lineHeight = 0;   ///< h: 1.5 x the height of "A"
+    int marginX = 0;      ///< mx
+    int marginY = 0;      ///< my
+    int width = 0;        ///< W: printable width within the margins
+    int height = 0;       ///< H
+    int rowsPerPage = 0;  ///< k
+    int rows = 0;         ///< R: a title row and one per pupil
+    int pages = 0;        ///< P
+    int inset = 0;        ///< d: line width and text inset
+};
+ListPrintLayout ComputeListLayout(int pageWidth, int pageHeight, int ppi, int textHeightOfA, int pupils,
+                                  int screenPpi = 96);
+
+class TSetupForm : public Page {
+    Q_OBJECT
+public:
+    TSetupForm(PageHost& host, QWidget* parent);
+
+    static constexpr int kRows = 50;
+    static constexpr int kColumns = 6;
+    static const char* const kTitles[kColumns];
+
+    SidePanel* Panel2;
+    SpeedButton* BackSpeed;
+    SpeedButton* HobbySpeed;
+    SpeedButton* HelpSpeed;
+    PaintBox* SetupImage;
+    QWidget* KlassePanel;
+    QLabel* KlasseTopPanel;
+    QLineEdit* SkoleEdit;
+    QLineEdit* KlasseEdit;
+    QLineEdit* LaererEdit;
+    QLineEdit* KodeEdit;
+    QWidget* ElevPanel;
+    QLabel* ElevTopPanel;
+    SpeedButton* SletSpeed;
+    QWidget* TopGrid;
+    QTableWidget* LeftGrid;
+    QTableWidget* ElevGrid;
+    QComboBox* GenderBox;
+
+    // ---- handlers ----
+    /// May cell (col, row) be entered? Says why not with the page's messages.
+    bool ElevGridSelectCell(int col, int row);
+    QString ElevGridGetEditText(int col, int row) const;
+    /// Stores an edit of cell (col, row) in the class.
+    void ElevGridSetEditText(int col, int row, const QString& text);
+    void LeftGridClick(int row);
+    void SletSpeedClick();
+    /// Saves the class; a new class asks for its file name. False when it
+    /// was not saved (failed, or the new class was thrown away).
+    bool GemKlasse();
+    void BackBmBtnClick();
+    void HobbySpeedClick();
+    void HelpSpeedClick();
+    void PrintKlasseListe();
+    /// Prints on an already set-up printer (pages \a from to \a to, 0: all).
+    bool PrintKlasseListeTo(QPrinter& printer, int from, int to);
+
+    bool SaveWork() override;
+    bool PrintsItself() const override { return true; }
+    void PrintItself() override { PrintKlasseListe(); }
+
+    /// The column widths of the pupil grid for a client width \a w.
+    static std::array<int, kColumns> ColumnWidths(int w);
+    /// Text of pupil \a row in column \a col ("" beyond the pupils).
+    QString CellText(int col, int row) const;
+
+protected:
+    void layoutPage() override;
+    void pageShown() override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void SetupImagePaint();
+    void TopGridPaint();
+    void setColumnWidths();
+    void info(int message);
+    void updateButtons();
+};
