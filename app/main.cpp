@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <QScreen>
 #include <QTimer>
 
@@ -32,6 +34,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tinkeli"));
     QApplication::setApplicationVersion(QStringLiteral(TINKELI_VERSION));
     applyDateFormat();
+    // The program speaks Danish, so Qt's own dialogs (files, printing) do too.
+    QTranslator qtDanish;
+    if (qtDanish.load(QLocale(QLocale::Danish, QLocale::Denmark), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtDanish);
 
     TSplashScreen splash;
     splash.show();
