@@ -11,16 +11,20 @@ namespace {
 
 DateFormat g_format;
 
-int currentYear()
+std::tm localTime(std::time_t t)
 {
-    const std::time_t t = std::time(nullptr);
     std::tm tm{};
 #ifdef _WIN32
     localtime_s(&tm, &t);
 #else
     localtime_r(&t, &tm);
 #endif
-    return tm.tm_year + 1900;
+    return tm;
+}
+
+int currentYear()
+{
+    return localTime(std::time(nullptr)).tm_year + 1900;
 }
 
 } // namespace
@@ -156,13 +160,7 @@ DateTime NowDateTime()
 {
     using namespace std::chrono;
     const auto now = system_clock::now();
-    const std::time_t t = system_clock::to_time_t(now);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
+    const std::tm tm = localTime(system_clock::to_time_t(now));
     const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
     return DateTimeFromLocal(tm, int(ms));
 }

@@ -159,6 +159,30 @@ private:
         }
     }
 
+    // The plain colour or mix closest to \a c; 0 (and an error) when the
+    // fill table has no room left.
+    int solidFill(const QColor& c, const QString& where)
+    {
+        const FillChoice choice = quant_.Choose(c);
+        noteError(choice.error, where);
+        const int n = quant_.FillNumber(choice.entry);
+        if (n == 0)
+            errors_ << QString("%1: the fill table is full").arg(where);
+        return n;
+    }
+
+    static IntRect boundsOf(const std::vector<PointF>& points)
+    {
+        double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+        for (const PointF& p : points) {
+            x0 = std::min(x0, p.x);
+            x1 = std::max(x1, p.x);
+            y0 = std::min(y0, p.y);
+            y1 = std::max(y1, p.y);
+        }
+        return {clampI16(x0), clampI16(y0), clampI16(x1), clampI16(y1)};
+    }
+
     bool record(const ManifestEntry& e, RecordOptions& opt, RecordedDrawing& d, int pointBudget)
     {
         opt.crop = e.crop;
@@ -210,30 +234,16 @@ private:
             el.Kind = kKindPolygon;
             el.Filled = true;
             el.PenWidth = 0;   // no outline: the fill is the whole shape
-            if (e.key.isValid() && s.sourceColour.rgb() == e.key.rgb()) {
-                el.Fill = kKeyFill;
-            } else {
-                const FillChoice c = quant_.Choose(s.colour);
-                el.Fill = std::uint16_t(quant_.FillNumber(c.entry));
-                noteError(c.error, e.where);
-                if (el.Fill == 0) {
-                    errors_ << QString("%1: the fill table is full").arg(e.where);
-                    return false;
-                }
-            }
+            const bool keyed = e.key.isValid() && s.sourceColour.rgb() == e.key.rgb();
+            el.Fill = std::uint16_t(keyed ? kKeyFill : solidFill(s.colour, e.where));
+            if (el.Fill == 0)
+                return false;
             el.Colour = FromQRgb(s.colour.rgb());
-            double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
             for (QPointF p : s.polygon) {
-                double x = p.x() - left;
-                if (e.mirror)
-                    x = (right - left) - x;
+                const double x = e.mirror ? right - p.x() : p.x() - left;
                 el.Points.push_back({x, p.y()});
-                x0 = std::min(x0, x);
-                x1 = std::max(x1, x);
-                y0 = std::min(y0, p.y());
-                y1 = std::max(y1, p.y());
             }
-            el.Bounds = {clampI16(x0), clampI16(y0), clampI16(x1), clampI16(y1)};
+            el.Bounds = boundsOf(el.Points);
             pic.Vector.Elements.push_back(std::move(el));
         }
         summary_.elements += int(pic.Vector.Elements.size());
@@ -266,24 +276,18 @@ private:
                 const FillEntry g{std::uint8_t(quant_.NearestCube(s.gradient.first)),
                                   std::uint8_t(quant_.NearestCube(s.gradient.second)), code};
                 el.Fill = std::uint16_t(quant_.FillNumber(g));
+                if (el.Fill == 0) {
+                    errors_ << QString("%1: the fill table is full").arg(e.where);
+                    return false;
+                }
             } else {
-                const FillChoice c = quant_.Choose(s.colour);
-                el.Fill = std::uint16_t(quant_.FillNumber(c.entry));
-                noteError(c.error, e.where);
+                el.Fill = std::uint16_t(solidFill(s.colour, e.where));
+                if (el.Fill == 0)
+                    return false;
             }
-            if (el.Fill == 0) {
-                errors_ << QString("%1: the fill table is full").arg(e.where);
-                return false;
-            }
-            double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
-            for (QPointF p : s.polygon) {
+            for (QPointF p : s.polygon)
                 el.Points.push_back({p.x(), p.y()});
-                x0 = std::min(x0, p.x());
-                x1 = std::max(x1, p.x());
-                y0 = std::min(y0, p.y());
-                y1 = std::max(y1, p.y());
-            }
-            el.Bounds = {clampI16(x0), clampI16(y0), clampI16(x1), clampI16(y1)};
+            el.Bounds = boundsOf(el.Points);
             lay.Elements.push_back(std::move(el));
         }
         for (const RecordedText& t : d.texts) {

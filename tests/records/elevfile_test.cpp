@@ -13,20 +13,6 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-void put32(Bytes& b, std::int32_t v)
-{
-    for (int k = 0; k < 4; ++k)
-        b.push_back((std::uint32_t(v) >> (8 * k)) & 0xFF);
-}
-
-void putStr(Bytes& b, const std::string& s)
-{
-    put32(b, std::int32_t(s.size()));
-    b.insert(b.end(), s.begin(), s.end());
-}
-
 // A pupil with every stored field away from its default, including ext80
 // values a double cannot hold and two leaves, one with a photo.
 std::unique_ptr<tElev> richPupil()

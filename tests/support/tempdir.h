@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -28,6 +29,22 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+using Bytes = std::vector<unsigned char>;
+
+/// Appends a little-endian int32, as the files store counts and lengths.
+inline void put32(Bytes& b, std::int32_t v)
+{
+    for (int k = 0; k < 4; ++k)
+        b.push_back((std::uint32_t(v) >> (8 * k)) & 0xFF);
+}
+
+/// Appends a counted string: its int32 length, then its bytes.
+inline void putStr(Bytes& b, const std::string& s)
+{
+    put32(b, std::int32_t(s.size()));
+    b.insert(b.end(), s.begin(), s.end());
+}
 
 inline std::vector<unsigned char> ReadAll(const std::string& path)
 {
