@@ -38,7 +38,7 @@ std::string makeClass(const TempDir& dir, const std::string& name, int pupils, c
 struct AppTest : ::testing::Test {
     void SetUp() override { SetShortDateFormat(DateFormat::Danish()); }
 
-    std::unique_ptr<TMain> start(QStringList params = {})
+    std::unique_ptr<TMain> start(QStringList params = {}, int depth = 24)
     {
         TMain::Options o;
         o.params = std::move(params);
@@ -46,7 +46,7 @@ struct AppTest : ::testing::Test {
         o.splashMs = 0;
         o.startDelayMs = 20;
         o.saveIntervalMs = 60000;
-        o.screenDepth = 24;
+        o.screenDepth = depth;
         o.startDialog = [this] { ++startDialogs; return startAnswer; };
         o.askCode = [this](const std::string& c) { askedCodes.push_back(c); return codeAnswer; };
         o.openHelp = [this](const QString& p) { helpOpened.push_back(p); return true; };
@@ -235,6 +235,19 @@ TEST_F(AppTest, AMissingArchiveEndsTheProgramWithItsMessage)
     EXPECT_EQ(dialogs.messages[0].caption, "Fejl");
     QTRY_VERIFY(w->Closing());
     EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(AppTest, AScreenOfFewColoursIsRefusedAndAnyOtherIsNot)
+{
+    auto ok = start({}, 16);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogs.messages.empty());
+    auto w = start({}, 8);
+    w->show();
+    QTRY_COMPARE(int(dialogs.messages.size()), 1);
+    EXPECT_EQ(dialogs.messages[0].text, "Programmet kræver mere end 256 farver");
+    EXPECT_EQ(dialogs.messages[0].caption, "Programmet afbrydes");
+    QTRY_VERIFY(w->Closing());
 }
 
 TEST_F(AppTest, HelpPathsWithBlanksReachTheBrowserWhole)
