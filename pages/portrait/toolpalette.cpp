@@ -182,15 +182,30 @@ void TToolPalette::ShowBesidePage(int columnLeft)
     if (size != this->size() || minimumSize() != size)
         setFixedSize(size);
     layoutPalette();
-    if (firstPaint_) {
-        firstPaint_ = false;
-        const int frameW = frameGeometry().width();
-        move(page_.mapToGlobal(QPoint(columnLeft - frameW - page_.S(8), page_.S(8))));
-    }
+    columnLeft_ = columnLeft;
+    if (firstPaint_)
+        PlaceBesideColumn();   // near enough until the frame is known
     if (isVisible())
         raise();
     else
         show();   // a window that appears comes up on top
+}
+
+void TToolPalette::PlaceBesideColumn()
+{
+    const int frameW = frameGeometry().width();
+    move(page_.mapToGlobal(QPoint(columnLeft_ - frameW - page_.S(8), page_.S(8))));
+}
+
+void TToolPalette::paintEvent(QPaintEvent* e)
+{
+    // Placed once, on the first paint, when the window manager has given the
+    // palette its frame; after that it stays where the user puts it.
+    if (firstPaint_) {
+        firstPaint_ = false;
+        PlaceBesideColumn();
+    }
+    QWidget::paintEvent(e);
 }
 
 // ---- the repeat timer ----

@@ -76,11 +76,15 @@ public:
 
 protected:
     virtual void layoutPalette() = 0;
+    void paintEvent(QPaintEvent* e) override;
 
     Page& page_;
 
 private:
+    void PlaceBesideColumn();
+
     QSize design_;
+    int columnLeft_ = 0;
     double scale_ = 1.0;
     bool firstPaint_ = true;
 };

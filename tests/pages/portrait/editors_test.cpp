@@ -1,0 +1,400 @@
+// The face editor pages and their palettes, driven through the main window
+// as a pupil would: lists, colour buttons, move buttons held down, the back
+// button and the minute save.
+#include "../../support/scripted_dialogs.h"
+#include "../../support/tempdir.h"
+#include "ansigtform.h"
+#include "datefmt.h"
+#include "elev.h"
+#include "featureforms.h"
+#include "haarform.h"
+#include "mainwindow.h"
+#include "partlist.h"
+#include "slider.h"
+#include "toolpalette.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// A repeat timer driven by hand, millisecond by millisecond.
+struct HandTimer final : RepeatTimer {
+    int interval = 0;
+    bool enabled = false;
+    int elapsed = 0;
+    void SetInterval(int ms) override
+    {
+        interval = ms;
+        elapsed = 0;
+    }
+    int Interval() const override { return interval; }
+    void SetEnabled(bool on) override
+    {
+        if (on && !enabled)
+            elapsed = 0;
+        enabled = on;
+    }
+    bool Enabled() const override { return enabled; }
+    void Advance(int ms)
+    {
+        for (int i = 0; i < ms && enabled; ++i)
+            if (++elapsed >= interval) {
+                elapsed = 0;
+                OnTimer();
+            }
+    }
+};
+
+struct Editors : ::testing::Test {
+    void SetUp() override { SetShortDateFormat(DateFormat::Danish()); }
+
+    std::string makePupil(const std::string& koen, int hairType = 0)
+    {
+        tElev e;
+        (void)e.SetKaldenavn("Ida");
+        e.SetKoen(koen);
+        e.SetType(Del::Haar, hairType);
+        e.SetAendret();
+        const std::string path = dir.file("4a_Ida.ele");
+        EXPECT_TRUE(e.SaveToFile(path));
+        return path;
+    }
+
+    std::unique_ptr<TMain> open(const std::string& ele, int saveMs = 60000)
+    {
+        TMain::Options o;
+        o.params = {QString::fromStdString(ele)};
+        o.dialogs = &dialogs;
+        o.splashMs = 0;
+        o.startDelayMs = 60000;
+        o.saveIntervalMs = saveMs;
+        o.screenDepth = 24;
+        o.startDialog = [] { return 0; };
+        o.askCode = [](const std::string&) { return 1; };
+        o.openHelp = [](const QString&) { return true; };
+        auto w = std::make_unique<TMain>(o);
+        w->resize(1000, 700);
+        w->show();
+        w->OpenParamFile();
+        EXPECT_EQ(w->AktivSide(), 3);
+        return w;
+    }
+
+    template <class T> T* show(TMain& w, int n)
+    {
+        w.ShowPage(n);
+        QApplication::processEvents();
+        return static_cast<T*>(w.PageAt(n));
+    }
+
+    static void clickItem(PartListBox* list, int i)
+    {
+        list->scrollToItem(list->item(i));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
+    }
+
+    static const FacePart& part(TMain& w, Del d) { return w.AktivElev()->Part(d); }
+
+    ScriptedDialogs dialogs;
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(Editors, FaceShapeChoicesGoStraightIntoThePupil)
+{
+    auto w = open(makePupil("pige"));
+    auto* f = show<TAnsigtForm>(*w, 4);
+    tElev& e = *w->AktivElev();
+    EXPECT_FALSE(e.Aendret());   // showing the page changes nothing
+    EXPECT_EQ(f->ListBox->count(), 8);
+    EXPECT_EQ(f->ListBox->ItemIndex(), 0);
+    EXPECT_TRUE(f->FarveSpeed[0]->isChecked());
+    EXPECT_EQ(f->FarveSlide->Position(), 18);
+    EXPECT_EQ(e.Part(Del::Ansigt).Farve, 0xFFFFFFu);   // white until something is chosen
+
+    clickItem(f->ListBox, 0);   // the shape already chosen
+    EXPECT_FALSE(e.Aendret());
+    EXPECT_EQ(e.Part(Del::Ansigt).Farve, 0xFFFFFFu);
+
+    clickItem(f->ListBox, 3);   // a new shape takes the colour as it stands
+    EXPECT_EQ(e.Part(Del::Ansigt).Type, 3);
+    EXPECT_EQ(e.Part(Del::Ansigt).Farve, Colour(128 | 88 << 8 | 64 << 16));
+    EXPECT_TRUE(e.Aendret());
+
+    f->FarveSpeed[3]->click();
+    QTest::keyClick(f->FarveSlide, Qt::Key_End);   // the slider to 37
+    EXPECT_EQ(e.Part(Del::Ansigt).FarveGruppe, 3);
+    EXPECT_EQ(e.Part(Del::Ansigt).FarveSlide, 37);
+    EXPECT_EQ(e.Part(Del::Ansigt).Farve, Colour(248 | 236 << 8 | 220 << 16));
+
+    // Back: saved, then the student page.
+    f->BackSpeed->click();
+    EXPECT_EQ(w->AktivSide(), 3);
+    EXPECT_FALSE(e.Aendret());
+    auto again = tElev::LoadFromFile(e.FilNavn());
+    EXPECT_EQ(again->Part(Del::Ansigt).Type, 3);
+    EXPECT_EQ(again->Part(Del::Ansigt).FarveGruppe, 3);
+    EXPECT_EQ(again->Part(Del::Ansigt).Farve, Colour(248 | 236 << 8 | 220 << 16));
+
+    // Coming back shows what is stored.
+    show<TAnsigtForm>(*w, 4);
+    EXPECT_TRUE(f->FarveSpeed[3]->isChecked());
+    EXPECT_EQ(f->FarveSlide->Position(), 37);
+    EXPECT_EQ(f->ListBox->ItemIndex(), 3);
+    EXPECT_EQ(f->BackSpeed->toolTip(), "Tilbage til elev-forsiden");
+    EXPECT_EQ(f->FarveSlide->toolTip(), "Gør farven lysere eller mørkere");
+}
+
+TEST_F(Editors, FaceShapeItemHeight)
+{
+    EXPECT_EQ(TAnsigtForm::ItemHeight(73, 434), 54);   // eight must fit: 434 div 8
+    EXPECT_EQ(TAnsigtForm::ItemHeight(40, 800), 44);   // tall and narrow: 12/11 of the width
+}
+
+TEST_F(Editors, HairListsByGender)
+{
+    EXPECT_EQ(HaarListCount("dreng"), 11);
+    EXPECT_EQ(HaarListCount("pige"), 15);
+    EXPECT_EQ(HaarListCount(""), 1);
+    EXPECT_EQ(HaarIndexOfType("pige", 13), 3);
+    EXPECT_EQ(HaarTypeOfIndex("pige", 5), 15);
+    EXPECT_EQ(HaarTypeOfIndex("pige", 0), 0);
+    EXPECT_EQ(HaarTypeOfIndex("dreng", 5), 5);
+
+    {
+        auto w = open(makePupil("pige", 13));
+        auto* f = show<THaarForm>(*w, 5);
+        EXPECT_EQ(f->ListBox->count(), 15);
+        EXPECT_EQ(f->ListBox->ItemIndex(), 3);
+        EXPECT_EQ(f->Tools()->HairType(), 13);
+        clickItem(f->ListBox, 5);
+        EXPECT_EQ(part(*w, Del::Haar).Type, 15);
+        EXPECT_EQ(f->Tools()->HairType(), 15);   // the previews follow
+        clickItem(f->ListBox, 0);
+        EXPECT_EQ(part(*w, Del::Haar).Type, 0);
+        // Hair colour: button 3 at the middle.
+        f->FarveSpeed[3]->click();
+        EXPECT_EQ(part(*w, Del::Haar).Farve, Colour(76 | 60 << 8 | 44 << 16));
+    }
+    {
+        // A boy's style 15 (the gender changed since): no item is chosen.
+        auto w = open(makePupil("dreng", 15));
+        auto* f = show<THaarForm>(*w, 5);
+        EXPECT_EQ(f->ListBox->count(), 11);
+        EXPECT_EQ(f->ListBox->ItemIndex(), -1);
+        EXPECT_EQ(part(*w, Del::Haar).Type, 15);
+        EXPECT_FALSE(w->AktivElev()->Aendret());
+    }
+    {
+        // No gender: one item, shown chosen; the stored style stays until
+        // that item is clicked.
+        auto w = open(makePupil("", 7));
+        auto* f = show<THaarForm>(*w, 5);
+        EXPECT_EQ(f->ListBox->count(), 1);
+        EXPECT_EQ(f->ListBox->ItemIndex(), 0);
+        EXPECT_EQ(part(*w, Del::Haar).Type, 7);
+        clickItem(f->ListBox, 0);
+        EXPECT_EQ(part(*w, Del::Haar).Type, 0);
+    }
+}
+
+TEST_F(Editors, HairMirrorPalette)
+{
+    auto w = open(makePupil("dreng", 4));
+    auto* f = show<THaarForm>(*w, 5);
+    THaarToolForm* t = f->Tools();
+    ASSERT_TRUE(t);
+    EXPECT_TRUE(t->isVisible());
+    EXPECT_EQ(t->windowTitle(), "Spejling");
+    EXPECT_TRUE(t->windowFlags() & Qt::Tool);
+    EXPECT_TRUE(t->SpeedButton1->isChecked());
+    t->SpeedButton1->click();   // already down: Spejl stays false
+    EXPECT_FALSE(w->AktivElev()->Aendret());
+    t->SpeedButton2->click();
+    EXPECT_TRUE(part(*w, Del::Haar).Spejl);
+    EXPECT_TRUE(t->SpeedButton2->isChecked());
+    t->SpeedButton1->click();
+    EXPECT_FALSE(part(*w, Del::Haar).Spejl);
+
+    w->ShowPage(3);
+    EXPECT_FALSE(t->isVisible());   // shown and hidden with its page
+    w->AktivElev()->SetSpejl(Del::Haar, true);
+    show<THaarForm>(*w, 5);
+    EXPECT_TRUE(t->isVisible());
+    EXPECT_TRUE(t->SpeedButton2->isChecked());
+}
+
+TEST_F(Editors, OffsetLimit)
+{
+    auto w = open(makePupil("pige"));
+    auto* f = show<TEyeForm>(*w, 6);
+    TFeatureToolForm* t = f->Tools();
+    ASSERT_TRUE(t && t->isVisible());
+    EXPECT_EQ(t->windowTitle(), "Flyt og drej");
+    EXPECT_EQ(t->SpeedButton3->toolTip(), "Flyt øjnene opad");
+    for (int i = 0; i < 33; ++i)
+        t->SpeedButton3->click();
+    const double top = part(*w, Del::Oejne).Lodret.value();
+    EXPECT_NEAR(top, -33.0 / 332.0, 1e-12);
+    ASSERT_TRUE(w->AktivElev()->SaveToFile(w->AktivElev()->FilNavn()));
+    t->SpeedButton3->click();   // the 34th would reach -0.1: ignored
+    EXPECT_EQ(part(*w, Del::Oejne).Lodret.value(), top);
+    EXPECT_FALSE(w->AktivElev()->Aendret());
+    t->SpeedButton4->click();
+    EXPECT_NEAR(part(*w, Del::Oejne).Lodret.value(), -32.0 / 332.0, 1e-12);
+
+    // Sideways: apart is negative, together positive.
+    t->SpeedButton1->click();
+    EXPECT_NEAR(part(*w, Del::Oejne).Vandret.value(), -1.0 / 332.0, 1e-12);
+    t->SpeedButton2->click();
+    t->SpeedButton2->click();
+    EXPECT_NEAR(part(*w, Del::Oejne).Vandret.value(), 1.0 / 332.0, 1e-12);
+}
+
+TEST_F(Editors, HoldingAMoveButtonRepeats)
+{
+    auto w = open(makePupil("pige"));
+    auto* f = show<TMouthForm>(*w, 8);
+    TFeatureToolForm* t = f->Tools();
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->SpeedButton1, nullptr);   // up and down only
+    auto timer = std::make_unique<HandTimer>();
+    HandTimer* hand = timer.get();
+    t->SetButtonTimer(std::move(timer));
+
+    // 500 ms, then every 100 ms: steps at 500, 600, ..., 1200, and the click.
+    QTest::mousePress(t->SpeedButton4, Qt::LeftButton);
+    hand->Advance(1200);
+    QTest::mouseRelease(t->SpeedButton4, Qt::LeftButton);
+    EXPECT_NEAR(part(*w, Del::Mund).Lodret.value(), 9.0 / 332.0, 1e-12);
+    EXPECT_FALSE(hand->enabled);
+    hand->Advance(1000);   // let go: no more steps
+    EXPECT_NEAR(part(*w, Del::Mund).Lodret.value(), 9.0 / 332.0, 1e-12);
+
+    // A short click is one step.
+    QTest::mouseClick(t->SpeedButton3, Qt::LeftButton);
+    EXPECT_NEAR(part(*w, Del::Mund).Lodret.value(), 8.0 / 332.0, 1e-12);
+
+    // Just under the first repeat: only the click.
+    QTest::mousePress(t->SpeedButton3, Qt::LeftButton);
+    hand->Advance(499);
+    QTest::mouseRelease(t->SpeedButton3, Qt::LeftButton);
+    EXPECT_NEAR(part(*w, Del::Mund).Lodret.value(), 7.0 / 332.0, 1e-12);
+}
+
+TEST_F(Editors, PaletteSliderAndReset)
+{
+    auto w = open(makePupil("pige"));
+    w->AktivElev()->SetVinkel(Del::Bryn, 4);
+    w->AktivElev()->SetZoom(Del::Briller, -3);
+    (void)w->AktivElev()->SaveToFile(w->AktivElev()->FilNavn());
+
+    auto* brow = show<TBrowForm>(*w, 7);
+    TFeatureToolForm* bt = brow->Tools();
+    ASSERT_TRUE(bt && bt->VinkelSlide);
+    EXPECT_EQ(bt->VinkelSlide->Position(), 4);   // set without firing
+    EXPECT_FALSE(w->AktivElev()->Aendret());
+    QTest::keyClick(bt->VinkelSlide, Qt::Key_Down);
+    EXPECT_EQ(part(*w, Del::Bryn).Vinkel, 5);
+    bt->SpeedButton2->click();
+    bt->SpeedButton3->click();
+    bt->Image1Click();
+    EXPECT_EQ(part(*w, Del::Bryn).Vinkel, 0);
+    EXPECT_EQ(part(*w, Del::Bryn).Vandret.value(), 0.0);
+    EXPECT_EQ(part(*w, Del::Bryn).Lodret.value(), 0.0);
+    EXPECT_EQ(bt->VinkelSlide->Position(), 0);   // the knob in the middle
+
+    auto* glass = show<TGlassForm>(*w, 10);
+    TFeatureToolForm* gt = glass->Tools();
+    EXPECT_FALSE(bt->isVisible());
+    ASSERT_TRUE(gt && gt->ZoomSlide);
+    EXPECT_EQ(gt->windowTitle(), "Flyt og zoom");
+    EXPECT_EQ(gt->ZoomSlide->Position(), -3);
+    gt->SpeedButton4->click();
+    QTest::keyClick(gt->ZoomSlide, Qt::Key_Home);
+    EXPECT_EQ(part(*w, Del::Briller).Zoom, -5);
+    QTest::mouseClick(gt->Image1, Qt::LeftButton);
+    EXPECT_EQ(part(*w, Del::Briller).Zoom, 0);
+    EXPECT_EQ(part(*w, Del::Briller).Lodret.value(), 0.0);
+    EXPECT_EQ(gt->ZoomSlide->Position(), 0);
+
+    // Glasses colour: button 0 in the middle is grey 132.
+    glass->FarveSpeed[0]->click();
+    EXPECT_EQ(part(*w, Del::Briller).Farve, Colour(132 | 132 << 8 | 132 << 16));
+}
+
+TEST_F(Editors, NosePageHasNoColour)
+{
+    auto w = open(makePupil("dreng"));
+    auto* f = show<TNoseForm>(*w, 9);
+    EXPECT_EQ(f->FarveSlide, nullptr);
+    EXPECT_EQ(f->FarveSpeed[0], nullptr);
+    const Colour before = part(*w, Del::Naese).Farve;
+    clickItem(f->ListBox, 2);
+    EXPECT_EQ(part(*w, Del::Naese).Type, 2);
+    EXPECT_EQ(part(*w, Del::Naese).Farve, before);
+}
+
+TEST_F(Editors, PalettePlacesItselfOnceBesideTheList)
+{
+    auto w = open(makePupil("pige"));
+    auto* f = show<TEyeForm>(*w, 6);
+    TFeatureToolForm* t = f->Tools();
+    const int col = f->Panel1->x();
+    const QPoint expected = f->mapToGlobal(QPoint(col - t->frameGeometry().width() - f->S(8), f->S(8)));
+    EXPECT_EQ(t->frameGeometry().topLeft(), expected);
+    EXPECT_LE(t->frameGeometry().right(), f->mapToGlobal(QPoint(col, 0)).x());
+    // Moved by the user, it stays there.
+    t->move(expected + QPoint(-200, 40));
+    const QPoint moved = t->pos();
+    w->ShowPage(3);
+    show<TEyeForm>(*w, 6);
+    EXPECT_EQ(t->pos(), moved);
+}
+
+TEST_F(Editors, MouthListItemGeometry)
+{
+    // 73 wide: R0 is 71 wide, f = 71/168; hw = N(31.7) = 32, hh = N(6.76) = 7.
+    const IntRect item{0, 100, 73, 136};
+    const IntRect r = FeatureItemRect(Del::Mund, 3, item);
+    EXPECT_EQ(r.right - r.left, 64);
+    EXPECT_EQ(r.bottom - r.top, 14);
+    EXPECT_EQ(r.left, 36 - 32);
+    EXPECT_EQ(r.top, 118 - 7);
+    // f = 1 gives the table's half sizes: glasses 1 in 394 (R0 392), nose 2
+    // in 222 (R0 220).
+    EXPECT_EQ(FeatureItemRect(Del::Briller, 1, {0, 0, 394, 200}).right, 197 + 196);
+    EXPECT_EQ(FeatureItemRect(Del::Naese, 2, {0, 0, 222, 222}).bottom, 111 + 14);
+    // A half goes to the even neighbour: mouth 1 in 38 (R0 36) has
+    // hw = N(36 * 77 / 168) = N(16.5) = 16.
+    EXPECT_EQ(FeatureItemRect(Del::Mund, 1, {0, 0, 38, 40}).left, 19 - 16);
+}
+
+TEST_F(Editors, TheMinuteSaveRunsOnEditorPages)
+{
+    auto w = open(makePupil("pige"), 30);
+    auto* f = show<TAnsigtForm>(*w, 4);
+    clickItem(f->ListBox, 5);
+    ASSERT_TRUE(w->AktivElev()->Aendret());
+    QTest::qWait(150);
+    EXPECT_FALSE(w->AktivElev()->Aendret());
+    EXPECT_EQ(tElev::LoadFromFile(w->AktivElev()->FilNavn())->Part(Del::Ansigt).Type, 5);
+}
+
+TEST_F(Editors, TheFaceIsDrawnAfterEachChange)
+{
+    auto w = open(makePupil("pige"));
+    auto* f = show<TEyeForm>(*w, 6);
+    ASSERT_FALSE(f->grab().isNull());
+    const int before = f->FaceDraws();
+    ASSERT_GT(before, 0);
+    QTest::keyClick(f->FarveSlide, Qt::Key_Right);
+    EXPECT_EQ(part(*w, Del::Oejne).FarveSlide, 19);
+    f->grab();
+    EXPECT_GT(f->FaceDraws(), before);
+}
