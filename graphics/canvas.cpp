@@ -8,6 +8,7 @@
 #include <QPaintDevice>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -45,6 +46,17 @@ Canvas::Canvas(QPaintDevice* device) : device_(device)
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
     pen_.setCapStyle(Qt::RoundCap);
     pen_.setJoinStyle(Qt::RoundJoin);
+    // Taken after begin(), which has made the image's pixels its own: the
+    // painter and the span filler then write the same memory.
+    if (painter_.isActive() && device->devType() == QInternal::Image) {
+        auto* image = static_cast<QImage*>(device);
+        const QImage::Format f = image->format();
+        if (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied) {
+            bits_ = reinterpret_cast<std::uint32_t*>(image->bits());
+            stride_ = image->bytesPerLine() / 4;
+            deviceRect_ = image->rect();
+        }
+    }
 }
 
 Canvas::~Canvas()
@@ -135,20 +147,139 @@ void Canvas::SetClipRegion(const QRegion& region)
 {
     st_.clipped = true;
     st_.clip = region;
+    // The painter maps the region through the origin in force now.
+    st_.clipBox = region.boundingRect().translated(st_.origin);
+    st_.clipIsBox = region.rectCount() <= 1;
     painter_.setClipRegion(region);
 }
 void Canvas::ClearClip()
 {
     st_.clipped = false;
     st_.clip = QRegion();
+    st_.clipBox = QRect();
+    st_.clipIsBox = true;
     painter_.setClipping(false);
 }
 void Canvas::SetOrigin(int dx, int dy)
 {
+    st_.origin = QPoint(dx, dy);
     painter_.resetTransform();
     painter_.translate(dx, dy);
     // Patterns stay aligned to the device, as GDI aligns them.
     painter_.setBrushOrigin(-dx, -dy);
+}
+
+bool Canvas::BeginRamp(const QRgb* colours, int length, int start, bool vertical)
+{
+    rampActive_ = false;
+    if (!colours || length <= 0 || !bits_ || (st_.clipped && !st_.clipIsBox))
+        return false;
+    ramp_.kind = vertical ? spanfill::Paint::RampY : spanfill::Paint::RampX;
+    ramp_.ramp = colours;
+    ramp_.rampLength = length;
+    ramp_.rampStart = start + (vertical ? st_.origin.y() : st_.origin.x());
+    rampActive_ = true;
+    return true;
+}
+
+void Canvas::EndRamp() { rampActive_ = false; }
+
+bool Canvas::spanTarget(spanfill::Target& t) const
+{
+    if (!bits_)
+        return false;
+    // A ramp paints in copy mode whatever the pen mode says.
+    if (!rampActive_ && st_.penMode != PenMode::Copy)
+        return false;
+    if (st_.clipped && !st_.clipIsBox)
+        return false;
+    t.bits = bits_;
+    t.stride = stride_;
+    t.clip = st_.clipped ? deviceRect_ & st_.clipBox : deviceRect_;
+    t.device = deviceRect_;
+    return true;
+}
+
+bool Canvas::brushPaint(spanfill::Paint& p, bool& supported)
+{
+    supported = true;
+    if (rampActive_) {
+        p = ramp_;
+        return true;
+    }
+    switch (st_.brushStyle) {
+    case BrushStyle::Clear:
+        return false;
+    case BrushStyle::Pattern:
+        if (st_.pattern) {
+            const QBrush& b = *st_.pattern;
+            if (b.style() == Qt::SolidPattern && b.color().alpha() == 255) {
+                p.kind = spanfill::Paint::Solid;
+                p.colour = b.color().rgb();
+                return true;
+            }
+            if (b.style() == Qt::TexturePattern) {
+                const QImage tex = b.textureImage();
+                const QImage::Format f = tex.format();
+                if (tex.width() == 8 && tex.height() == 8 && f == QImage::Format_RGB32) {
+                    for (int y = 0; y < 8; ++y)
+                        std::memcpy(tile_ + 8 * y, tex.constScanLine(y), 8 * sizeof(QRgb));
+                    p.kind = spanfill::Paint::Tile;
+                    p.tile = tile_;
+                    return true;
+                }
+            }
+            supported = false;
+            return false;
+        }
+        [[fallthrough]];
+    case BrushStyle::Solid:
+        p.kind = spanfill::Paint::Solid;
+        p.colour = ToQRgb(st_.brushColour);
+        return true;
+    }
+    return false;
+}
+
+bool Canvas::spanPaints(SpanPaints& sp, bool closedShape)
+{
+    bool supported = true;
+    sp.fill = closedShape && brushPaint(sp.fillPaint, supported);
+    if (!supported)
+        return false;
+    if (rampActive_) {
+        sp.pen = SpanPaints::Pen::Thin;
+        sp.penPaint = ramp_;
+        sp.penWidth = 1;
+        return true;
+    }
+    sp.penPaint.kind = spanfill::Paint::Solid;
+    sp.penPaint.colour = ToQRgb(st_.penColour);
+    sp.penWidth = std::max(1, st_.penWidth);
+    switch (st_.penStyle) {
+    case PenStyle::Invisible:
+        sp.pen = SpanPaints::Pen::None;
+        return true;
+    case PenStyle::Dotted:
+        sp.pen = SpanPaints::Pen::Painter;
+        return true;
+    case PenStyle::Solid:
+        // A wide solid pen is centred on a frame's edge; only lines share
+        // that with the inside-frame pen.
+        if (sp.penWidth > 1 && closedShape)
+            return false;
+        [[fallthrough]];
+    case PenStyle::InsideFrame:
+        sp.pen = sp.penWidth > 1 ? SpanPaints::Pen::Wide : SpanPaints::Pen::Thin;
+        return true;
+    }
+    return false;
+}
+
+void Canvas::painterOutlineOnly()
+{
+    applyPen(false);
+    painter_.setBrush(Qt::NoBrush);
 }
 
 // Sets the painter's pen from the state; a width below 1 draws as 1 pixel.
@@ -195,6 +326,35 @@ void Canvas::Rectangle(int l, int t, int r, int b)
     Normalize(l, t, r, b);
     if (r == l || b == t)
         return;
+    spanfill::Target target;
+    SpanPaints sp;
+    if (spanTarget(target) && spanPaints(sp, true)) {
+        spanfill::Filler& f = spanfill::SharedFiller();
+        const QPoint o = st_.origin;
+        l += o.x(), r += o.x(), t += o.y(), b += o.y();
+        switch (sp.pen) {
+        case SpanPaints::Pen::None:
+            if (sp.fill)
+                f.Box(target, l, t, r, b, sp.fillPaint);
+            return;
+        case SpanPaints::Pen::Thin:
+        case SpanPaints::Pen::Wide: {
+            const int w = sp.penWidth;
+            if (sp.fill && r - l > 2 * w && b - t > 2 * w)
+                f.Box(target, l + w, t + w, r - w, b - w, sp.fillPaint);
+            f.BoxFrame(target, l, t, r, b, w, sp.penPaint);
+            return;
+        }
+        case SpanPaints::Pen::Painter:
+            // The painter fills up to the pen's line, which runs through the
+            // last column and row; it draws the dots itself.
+            if (sp.fill)
+                f.Box(target, l, t, r - 1, b - 1, sp.fillPaint);
+            painterOutlineOnly();
+            painter_.drawRect(FrameGeometry(l - o.x(), t - o.y(), r - o.x(), b - o.y(), 1, false));
+            return;
+        }
+    }
     applyBrush();
     if (st_.penStyle == PenStyle::Invisible) {
         painter_.setPen(Qt::NoPen);
@@ -210,6 +370,27 @@ void Canvas::RoundRect(int l, int t, int r, int b, int cw, int ch)
     Normalize(l, t, r, b);
     if (r == l || b == t)
         return;
+    spanfill::Target target;
+    SpanPaints sp;
+    if (spanTarget(target) && spanPaints(sp, true)) {
+        spanfill::Filler& f = spanfill::SharedFiller();
+        const QPoint o = st_.origin;
+        const spanfill::Paint* fill = sp.fill ? &sp.fillPaint : nullptr;
+        switch (sp.pen) {
+        case SpanPaints::Pen::None:
+            f.RoundBox(target, l + o.x(), t + o.y(), r + o.x(), b + o.y(), cw, ch, 0, nullptr, fill);
+            return;
+        case SpanPaints::Pen::Thin:
+        case SpanPaints::Pen::Wide:
+            f.RoundBox(target, l + o.x(), t + o.y(), r + o.x(), b + o.y(), cw, ch, sp.penWidth, &sp.penPaint, fill);
+            return;
+        case SpanPaints::Pen::Painter:
+            f.RoundBox(target, l + o.x(), t + o.y(), r - 1 + o.x(), b - 1 + o.y(), cw, ch, 0, nullptr, fill);
+            painterOutlineOnly();
+            painter_.drawRoundedRect(FrameGeometry(l, t, r, b, 1, false), std::max(0, cw) / 2.0, std::max(0, ch) / 2.0);
+            return;
+        }
+    }
     applyBrush();
     const double rx = std::max(0, cw) / 2.0, ry = std::max(0, ch) / 2.0;
     if (st_.penStyle == PenStyle::Invisible) {
@@ -227,6 +408,27 @@ void Canvas::Ellipse(int l, int t, int r, int b)
     Normalize(l, t, r, b);
     if (r == l || b == t)
         return;
+    spanfill::Target target;
+    SpanPaints sp;
+    if (spanTarget(target) && spanPaints(sp, true)) {
+        spanfill::Filler& f = spanfill::SharedFiller();
+        const QPoint o = st_.origin;
+        const spanfill::Paint* fill = sp.fill ? &sp.fillPaint : nullptr;
+        switch (sp.pen) {
+        case SpanPaints::Pen::None:
+            f.Ellipse(target, l + o.x(), t + o.y(), r + o.x(), b + o.y(), 0, nullptr, fill);
+            return;
+        case SpanPaints::Pen::Thin:
+        case SpanPaints::Pen::Wide:
+            f.Ellipse(target, l + o.x(), t + o.y(), r + o.x(), b + o.y(), sp.penWidth, &sp.penPaint, fill);
+            return;
+        case SpanPaints::Pen::Painter:
+            f.Ellipse(target, l + o.x(), t + o.y(), r - 1 + o.x(), b - 1 + o.y(), 0, nullptr, fill);
+            painterOutlineOnly();
+            painter_.drawEllipse(FrameGeometry(l, t, r, b, 1, false));
+            return;
+        }
+    }
     applyBrush();
     if (st_.penStyle == PenStyle::Invisible) {
         painter_.setPen(Qt::NoPen);
@@ -241,6 +443,25 @@ void Canvas::Polygon(const QPoint* points, int count)
 {
     if (count < 2)
         return;
+    spanfill::Target target;
+    SpanPaints sp;
+    if (spanTarget(target) && spanPaints(sp, true)) {
+        spanfill::Filler& f = spanfill::SharedFiller();
+        if (sp.fill)
+            f.Polygon(target, points, count, st_.origin, sp.fillPaint);
+        switch (sp.pen) {
+        case SpanPaints::Pen::None: break;
+        case SpanPaints::Pen::Thin: f.ThinPath(target, points, count, true, st_.origin, sp.penPaint); break;
+        case SpanPaints::Pen::Wide:
+            f.WidePath(target, points, count, true, sp.penWidth, st_.origin, sp.penPaint);
+            break;
+        case SpanPaints::Pen::Painter:
+            painterOutlineOnly();
+            painter_.drawPolygon(points, count, Qt::OddEvenFill);
+            break;
+        }
+        return;
+    }
     applyBrush();
     applyPen(false);
     painter_.drawPolygon(points, count, Qt::OddEvenFill);
@@ -250,12 +471,33 @@ void Canvas::Polyline(const QPoint* points, int count)
 {
     if (count < 2)
         return;
+    spanfill::Target target;
+    SpanPaints sp;
+    if (spanTarget(target) && spanPaints(sp, false) && sp.pen != SpanPaints::Pen::Painter) {
+        spanfill::Filler& f = spanfill::SharedFiller();
+        if (sp.pen == SpanPaints::Pen::Thin)
+            f.ThinPath(target, points, count, false, st_.origin, sp.penPaint);
+        else if (sp.pen == SpanPaints::Pen::Wide)
+            f.WidePath(target, points, count, false, sp.penWidth, st_.origin, sp.penPaint);
+        return;
+    }
     applyPen(false);
     painter_.drawPolyline(points, count);
 }
 
 void Canvas::Line(int x0, int y0, int x1, int y1)
 {
+    const QPoint points[2] = {{x0, y0}, {x1, y1}};
+    spanfill::Target target;
+    SpanPaints sp;
+    if (spanTarget(target) && spanPaints(sp, false) && sp.pen != SpanPaints::Pen::Painter) {
+        spanfill::Filler& f = spanfill::SharedFiller();
+        if (sp.pen == SpanPaints::Pen::Thin)
+            f.ThinPath(target, points, 2, false, st_.origin, sp.penPaint);
+        else if (sp.pen == SpanPaints::Pen::Wide)
+            f.WidePath(target, points, 2, false, sp.penWidth, st_.origin, sp.penPaint);
+        return;
+    }
     applyPen(false);
     painter_.drawLine(x0, y0, x1, y1);
 }
@@ -327,6 +569,18 @@ void Canvas::FillRect(const IntRect& box)
     Normalize(l, t, r, b);
     if (r == l || b == t)
         return;
+    spanfill::Target target;
+    if (spanTarget(target)) {
+        spanfill::Paint p;
+        bool supported = true;
+        if (brushPaint(p, supported)) {
+            spanfill::SharedFiller().Box(target, l + st_.origin.x(), t + st_.origin.y(), r + st_.origin.x(),
+                                         b + st_.origin.y(), p);
+            return;
+        }
+        if (supported)
+            return;   // a clear brush fills nothing
+    }
     const QRect q(l, t, r - l, b - t);
     if (st_.brushStyle == BrushStyle::Pattern && st_.pattern)
         painter_.fillRect(q, *st_.pattern);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "elev.h"   // Colour, IntRect
+#include "spanfill.h"
 
 #include <QBrush>
 #include <QColor>
@@ -57,11 +58,22 @@ struct CanvasState {
 
     bool clipped = false;
     QRegion clip;
+    /// The clip in device pixels: its bounding box, and whether that box is
+    /// all of it.
+    QRect clipBox;
+    bool clipIsBox = true;
+    /// Shift of all drawing (SetOrigin).
+    QPoint origin;
 };
 
 /// Draws on a QImage (pages, work bitmaps) or a widget. Coordinates are
 /// device pixels; a box (left, top, right, bottom) excludes its right and
 /// bottom edge, and an inverted box is drawn as if its sides were swapped.
+///
+/// On a 32-bit image in copy mode, with no clip or a box clip, the shapes are
+/// filled and outlined here, span by span, without allocating; everything
+/// else (widgets, not-xor, dotted pens, complex clips, text, bitmaps) goes
+/// through QPainter. Both draw the same pixels.
 class Canvas {
 public:
     /// Paints on \a device until the canvas is destroyed. The device must
@@ -145,7 +157,33 @@ public:
     /// Stretches the whole image into the box.
     void StretchDraw(const IntRect& dest, const QImage& image);
 
+    // ---- gradients ----
+    /// Until EndRamp(), FillRect and the shapes paint every pixel they cover
+    /// (fill and a one-pixel outline) from \a colours, a ramp of \a length
+    /// colours whose first one lies at \a start (x, or y when \a vertical);
+    /// outside the ramp it repeats. False, and no ramp, when this canvas
+    /// cannot paint spans itself; the caller then draws another way.
+    bool BeginRamp(const QRgb* colours, int length, int start, bool vertical);
+    void EndRamp();
+
 private:
+    /// How the shapes' brush and pen are painted by the span filler.
+    struct SpanPaints {
+        bool fill = false;
+        spanfill::Paint fillPaint;
+        enum class Pen { None, Thin, Wide, Painter } pen = Pen::None;
+        spanfill::Paint penPaint;
+        int penWidth = 0;
+    };
+    /// The target for the span filler; false when QPainter must draw.
+    bool spanTarget(spanfill::Target& target) const;
+    /// False when the brush or pen needs QPainter.
+    bool spanPaints(SpanPaints& paints, bool closedShape);
+    /// The brush as a span paint: false for a clear brush.
+    bool brushPaint(spanfill::Paint& paint, bool& supported);
+    /// QPainter draws only the outline of what the span filler filled.
+    void painterOutlineOnly();
+
     void applyPen(bool forFrame);
     void applyBrush();
     void applyFont();
@@ -158,4 +196,12 @@ private:
     QPen pen_;
     QFont font_;
     bool fontDirty_ = true;
+
+    // The image's pixels, when the span filler may paint them.
+    std::uint32_t* bits_ = nullptr;
+    std::ptrdiff_t stride_ = 0;
+    QRect deviceRect_;
+    QRgb tile_[64] = {};
+    bool rampActive_ = false;
+    spanfill::Paint ramp_;
 };

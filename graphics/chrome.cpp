@@ -8,9 +8,11 @@
 #include "renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -53,15 +55,67 @@ QBrush GradientBrush(const IntRect& r, Colour a, bool mirrored, Colour b, bool v
 
 enum class Shape { Rect, RoundRect, Ellipse, Polygon };
 
+// A page is drawn afresh on every repaint, but its gradients come back with
+// the same colours and sizes; their ramps are kept, a handful of them, each
+// in a buffer that only grows.
+struct KeptRamp {
+    Colour a = 0, b = 0;
+    bool mirrored = false;
+    int length = 0;
+    unsigned long used = 0;
+    std::vector<QRgb> colours;
+};
+
+const QRgb* CachedRamp(Colour a, Colour b, bool mirrored, int length)
+{
+    static std::array<KeptRamp, 8> kept;
+    static unsigned long clock = 0;
+    ++clock;
+    KeptRamp* oldest = &kept[0];
+    for (KeptRamp& k : kept) {
+        if (k.length == length && k.a == a && k.b == b && k.mirrored == mirrored) {
+            k.used = clock;
+            return k.colours.data();
+        }
+        if (k.used < oldest->used)
+            oldest = &k;
+    }
+    if (oldest->colours.size() < std::size_t(length))
+        oldest->colours.resize(std::size_t(length));
+    GradientRamp(a, b, mirrored, length, oldest->colours.data());
+    oldest->a = a;
+    oldest->b = b;
+    oldest->mirrored = mirrored;
+    oldest->length = length;
+    oldest->used = clock;
+    return oldest->colours.data();
+}
+
 // The shaped variants keep the gradient to the pixels that the shape, drawn
-// with a one-pixel outline, covers; so the shape is drawn with the gradient
-// as both its brush and its one-pixel pen.
-void FillGradientShape(Canvas& c, const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical, Shape shape,
-                       int count = 0, const QPoint* points = nullptr)
+// with a one-pixel outline, covers.
+void DrawShape(Canvas& c, const IntRect& r, Shape shape, int count, const QPoint* points)
+{
+    switch (shape) {
+    case Shape::Rect: c.FillRect(r); break;
+    case Shape::RoundRect: {
+        const int d = MinInt(r.right - r.left, r.bottom - r.top) / 4;
+        c.RoundRect(r.left, r.top, r.right, r.bottom, d, d);
+        break;
+    }
+    case Shape::Ellipse: c.Ellipse(r); break;
+    case Shape::Polygon:
+        if (count >= 2)
+            c.Polygon(points, count);
+        break;
+    }
+}
+
+// Where the canvas cannot paint spans itself (a widget), the painter draws
+// the shape with the gradient as both its brush and its one-pixel pen.
+void PainterGradientShape(Canvas& c, const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical, Shape shape,
+                          int count, const QPoint* points)
 {
     const int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0)
-        return;
     QPainter& p = c.painter();
     const QPointF origin = p.brushOrigin();
     const QPainter::CompositionMode mode = p.compositionMode();
@@ -93,6 +147,21 @@ void FillGradientShape(Canvas& c, const IntRect& r, Colour a, bool mirrored, Col
     }
     p.setBrushOrigin(origin);
     p.setCompositionMode(mode);
+}
+
+void FillGradientShape(Canvas& c, const IntRect& r, Colour a, bool mirrored, Colour b, bool vertical, Shape shape,
+                       int count = 0, const QPoint* points = nullptr)
+{
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0)
+        return;
+    const int length = vertical ? h : w;
+    if (c.BeginRamp(CachedRamp(a, b, mirrored, length), length, vertical ? r.top : r.left, vertical)) {
+        DrawShape(c, r, shape, count, points);
+        c.EndRamp();
+        return;
+    }
+    PainterGradientShape(c, r, a, mirrored, b, vertical, shape, count, points);
 }
 
 /// Gradient codes of the fill table's pattern byte (layouts only).
@@ -196,6 +265,59 @@ void DrawLayoutElement(Canvas& c, const LayoutElement& e)
     }
 }
 
+/// Whether the element, filled, paints every pixel of the box (0, 0, w, h).
+bool CoversPage(const LayoutElement& e, int w, int h)
+{
+    if (!e.Filled)
+        return false;
+    if (e.Kind == kKindRectangle)
+        return e.Bounds.left <= 0 && e.Bounds.top <= 0 && e.Bounds.right + 1 >= w && e.Bounds.bottom + 1 >= h;
+    if (e.Kind != kKindPolygon)
+        return false;
+    // An upright rectangle drawn as a polygon (four corners, perhaps closed).
+    std::size_t n = e.IntPoints.size();
+    if (n == 5 && e.IntPoints[4] == e.IntPoints[0])
+        n = 4;
+    if (n != 4)
+        return false;
+    int x0 = e.IntPoints[0].x(), x1 = x0, y0 = e.IntPoints[0].y(), y1 = y0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        x0 = std::min(x0, e.IntPoints[i].x());
+        x1 = std::max(x1, e.IntPoints[i].x());
+        y0 = std::min(y0, e.IntPoints[i].y());
+        y1 = std::max(y1, e.IntPoints[i].y());
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        const QPoint a = e.IntPoints[i], b = e.IntPoints[(i + 1) % 4];
+        if (a.x() != b.x() && a.y() != b.y())
+            return false;   // a slanted side
+        if ((a.x() != x0 && a.x() != x1) || (a.y() != y0 && a.y() != y1))
+            return false;
+    }
+    return x0 <= 0 && y0 <= 0 && x1 >= w && y1 >= h;
+}
+
+/// The layout is drawn afresh every time, but what lies under an element that
+/// paints the whole page opaquely is never seen, so drawing may start at the
+/// last such element, without the back colour. None is skipped when a text
+/// element would be (it leaves its font in the canvas) or when the page does
+/// not cover the whole canvas.
+std::optional<std::size_t> LastPageCover(const Canvas& c, const Layout& l, int w, int h)
+{
+    const QPoint o = c.state().origin;
+    if (o.x() > 0 || o.y() > 0 || o.x() + w < c.width() || o.y() + h < c.height())
+        return std::nullopt;
+    for (std::size_t k = l.Elements.size(); k-- > 0;) {
+        if (!CoversPage(l.Elements[k], w, h))
+            continue;
+        for (std::size_t j = 0; j < k; ++j)
+            if (l.Elements[j].Kind == kKindText)
+                return std::nullopt;
+        return k;
+    }
+    return std::nullopt;
+}
+
 void DrawLayout(Canvas& c, const Layout* layout)
 {
     c.SetSolidBrush(0xFFFFFF);
@@ -207,9 +329,11 @@ void DrawLayout(Canvas& c, const Layout* layout)
     const int h = d.PageHeight > 0 ? d.PageHeight : c.height();
     c.SetSolidBrush(layout->BackColour);
     c.SetPenMode(PenMode::Copy);
-    c.FillRect({0, 0, w, h});
-    for (const LayoutElement& e : layout->Elements)
-        DrawLayoutElement(c, e);
+    const std::optional<std::size_t> cover = LastPageCover(c, *layout, w, h);
+    if (!cover)
+        c.FillRect({0, 0, w, h});
+    for (std::size_t i = cover.value_or(0); i < layout->Elements.size(); ++i)
+        DrawLayoutElement(c, layout->Elements[i]);
 }
 
 void BlendRows(const std::uint8_t* a, const std::uint8_t* b, std::uint8_t* out, std::size_t bytes, int n)
