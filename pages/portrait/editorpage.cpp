@@ -98,6 +98,9 @@ TPortraitEditor::TPortraitEditor(PageHost& host, const EditorDesign& design, QWi
         connect(FarveGroup, &QButtonGroup::idClicked, this, [this](int) { FarveSpeedClick(); });
         connect(FarveSlide, &TSlide::OnSlideMove, this, &TPortraitEditor::FarveSlideSlideMove);
     }
+    // The main window gives the page the focus when it shows it; the keys
+    // belong to the list.
+    setFocusProxy(ListBox);
     connect(BackSpeed, &QToolButton::clicked, this, &TPortraitEditor::BackSpeedClick);
     connect(ListBox, &PartListBox::Click, this, &TPortraitEditor::ListBoxClick);
 }

@@ -117,8 +117,12 @@ void THaarToolForm::PaintPreview(PaintBox* box, bool mirrored)
             const int h = MulDiv(C.bottom, 11, 8), w = C.right;
             IntRect R;
             HairRect(w, h, hairType_, kStandardHead, R, mirrored);
-            R.top -= h / 8;
-            R.bottom -= h / 8;
+            // Up by h div 8, but never past the box's top: on a palette
+            // larger than the design the parts' fixed 8-pixel drop no longer
+            // makes up for it, and the crown would be cut off.
+            const int up = MinInt(h / 8, MaxInt(0, R.top));
+            R.top -= up;
+            R.bottom -= up;
             DrawHair(c, hairType_, R, 0xC0C0C0, mirrored);
         }
     }

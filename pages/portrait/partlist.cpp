@@ -132,6 +132,18 @@ const QImage& PartListBox::ItemPicture(int index, bool selected, QSize size)
     return pic;
 }
 
+void PartListBox::focusInEvent(QFocusEvent* e)
+{
+    // A list without a chosen item makes its first item current when it
+    // gets the focus; that is not the pupil's choice.
+    const bool none = currentRow() < 0;
+    settingIndex_ = true;
+    QListWidget::focusInEvent(e);
+    if (none)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    settingIndex_ = false;
+}
+
 void PartListBox::resizeEvent(QResizeEvent* e)
 {
     QListWidget::resizeEvent(e);

@@ -47,6 +47,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
 private:
     DrawItemHandler drawItem_;

@@ -146,6 +146,7 @@ TEST_F(Editors, FaceShapeChoicesGoStraightIntoThePupil)
     EXPECT_TRUE(f->FarveSpeed[3]->isChecked());
     EXPECT_EQ(f->FarveSlide->Position(), 37);
     EXPECT_EQ(f->ListBox->ItemIndex(), 3);
+    EXPECT_EQ(w->focusWidget(), f->ListBox);   // the keys choose shapes
     EXPECT_EQ(f->BackSpeed->toolTip(), "Tilbage til elev-forsiden");
     EXPECT_EQ(f->FarveSlide->toolTip(), "Gør farven lysere eller mørkere");
 }
