@@ -23,11 +23,12 @@ const char* const kUsage =
     "  render picture FILE.BIN NAME --size WxH [--mirror] [--angle N] [--key RRGGBB] -o OUT.png\n"
     "  render portrait FILE.ele --archive FILE.BIN --size WxH -o OUT.png\n";
 
-// A command-line program has no session; Qt's note about the missing runtime
-// folder is noise on every run.
+// A command-line program has no session or window manager; Qt's notes about
+// them are noise on every run.
 void quietHandler(QtMsgType type, const QMessageLogContext& ctx, const QString& msg)
 {
-    if (type == QtWarningMsg && msg.startsWith("QStandardPaths: XDG_RUNTIME_DIR"))
+    if (type == QtWarningMsg
+        && (msg.startsWith("QStandardPaths: XDG_RUNTIME_DIR") || msg.contains("propagateSizeHints")))
         return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, ctx, msg)));
 }

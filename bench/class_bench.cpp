@@ -1,0 +1,144 @@
+// Speed of the class overview: a full repaint of the visible grid of
+// portraits, measured against one full-page fill in the same run.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "canvas.h"
+#include "democlass.h"
+#include "dialogs.h"
+#include "klasseform.h"
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kScreenW = 1920;
+constexpr int kScreenH = 1080;
+
+class NoDialogs final : public DialogService {
+public:
+    QMessageBox::StandardButton Message(QWidget*, const QString& text, const QString&, Icon,
+                                        QMessageBox::StandardButtons, QMessageBox::StandardButton) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        return QMessageBox::Cancel;
+    }
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    bool PrintSetup(QWidget*, QPrinter&, int) override { return false; }
+};
+
+NoDialogs g_dialogs;
+std::map<int, std::string> g_classes;   // pupils -> class file
+
+// The overview of a class, on a 1920 x 1080 screen.
+struct Overview {
+    std::unique_ptr<TMain> main;
+    TKlasseForm* form = nullptr;
+
+    explicit Overview(int pupils)
+    {
+        TMain::Options o;
+        o.dialogs = &g_dialogs;
+        o.params = {QString::fromStdString(g_classes.at(pupils))};
+        o.askCode = [](const std::string&) { return 1; };
+        main = std::make_unique<TMain>(o);
+        main->resize(kScreenW, kScreenH);
+        main->show();
+        main->OpenParamFile();
+        form = static_cast<TKlasseForm*>(main->PageAt(1));
+        QApplication::processEvents();
+    }
+    // Paints every visible cell, as an expose of the whole grid does.
+    void repaint() { benchmark::DoNotOptimize(form->ElevGrid->viewport()->grab()); }
+};
+
+void BM_PageFill(benchmark::State& state)
+{
+    QImage page(kScreenW - 213, kScreenH, QImage::Format_RGB32);
+    Canvas c(&page);
+    Colour colour = 0x102030;
+    for (auto _ : state) {
+        c.SetSolidBrush(colour ^= 0x010101);
+        c.FillRect({0, 0, page.width(), page.height()});
+        benchmark::DoNotOptimize(page.constBits());
+    }
+}
+
+// Scrolling and repainting: the thumbnails are drawn already.
+void BM_GridRepaint(benchmark::State& state)
+{
+    Overview o(int(state.range(0)));
+    o.repaint();
+    for (auto _ : state)
+        o.repaint();
+}
+
+// The first paint after the class was opened: every visible face is drawn.
+void BM_GridFirstPaint(benchmark::State& state)
+{
+    Overview o(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        o.main->ShowPage(3);
+        o.main->ShowPage(1);   // showing the page again forgets the thumbnails
+        state.ResumeTiming();
+        o.repaint();
+    }
+}
+
+BENCHMARK(BM_PageFill);
+BENCHMARK(BM_GridRepaint)->Arg(24)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridFirstPaint)->Arg(24)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
+                seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    for (int pupils : {24, 50}) {
+        std::string path, error;
+        if (!WriteDemoClass(dir.filePath(QString::number(pupils)), pupils, path, error)) {
+            std::fprintf(stderr, "demo class: %s\n", error.c_str());
+            return 1;
+        }
+        g_classes[pupils] = path;
+    }
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const auto fill = reporter.seconds.find("BM_PageFill");
+    if (fill != reporter.seconds.end() && fill->second > 0) {
+        std::printf("\nClass overview at %dx%d, in full-page fills (a repaint must be <= 20):\n", kScreenW, kScreenH);
+        for (const auto& [name, t] : reporter.seconds)
+            if (name != "BM_PageFill")
+                std::printf("  %-26s %.1f\n", name.c_str(), t / fill->second);
+    }
+    benchmark::Shutdown();
+    return 0;
+}
