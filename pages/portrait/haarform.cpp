@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kStandardHead = 1;   // the previews and the list fit this head
+constexpr int kPreviewHeight = 61;  // the previews' design height
 
 } // namespace
 
@@ -114,12 +115,19 @@ void THaarToolForm::PaintPreview(PaintBox* box, bool mirrored)
         } else if (!Drawing().PageBitmap.isNull()) {
             // The style in grey on the standard head, whatever the pupil's
             // colour and head shape.
-            const int h = MulDiv(C.bottom, 11, 8), w = C.right;
+            // The portrait area is 11/8 of the box's height. The parts keep a
+            // fixed 16-pixel margin (332 + 16), so on a palette grown with the
+            // page that area is taken as the design box's, scaled: otherwise
+            // the style outgrows the box. At the design size (61 high) this
+            // is MulDiv(height, 11, 8) exactly.
+            const int designH = MulDiv(kPreviewHeight, 11, 8);
+            const int h = C.bottom == kPreviewHeight ? designH
+                                                     : MulDiv(designH - 16, C.bottom, kPreviewHeight) + 16;
+            const int w = C.right;
             IntRect R;
             HairRect(w, h, hairType_, kStandardHead, R, mirrored);
-            // Up by h div 8, but never past the box's top: on a palette
-            // larger than the design the parts' fixed 8-pixel drop no longer
-            // makes up for it, and the crown would be cut off.
+            // Up by h div 8, but never past the box's top, which would cut
+            // off the crown.
             const int up = MinInt(h / 8, MaxInt(0, R.top));
             R.top -= up;
             R.bottom -= up;
