@@ -9,6 +9,7 @@
 #include "portrait.h"
 #include "slider.h"
 
+#include <algorithm>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPainter>
@@ -175,9 +176,10 @@ QRect TToolPalette::D(double x, double y, double w, double h) const
 
 void TToolPalette::ShowBesidePage(int columnLeft)
 {
-    // The palette grows with the page, as every page control does.
+    // The palette grows with the page, but less: a floating window as large
+    // as the page's own controls would cover half the face on a big screen.
     const double s = page_.scale();
-    scale_ = s > 0 ? s : 1.0;
+    scale_ = s > 0 ? std::min(s, 1.6) : 1.0;
     const QSize size(S(design_.width()), S(design_.height()));
     if (size != this->size() || minimumSize() != size)
         setFixedSize(size);
