@@ -82,8 +82,9 @@ layouts.elev = () => {
 
 layouts.ansigt = () => {
   const d = [];
-  // the visible part is x 0..462: the light middle sits behind the face
-  let c = '<rect x="0" y="0" width="551" height="450" fill="#6699ff"/>' + gradRect(d, 'h', '#6699ff', '#ffffff', 0, 0, 462, H, true);
+  // the visible part is x 0..462: the light middle sits behind the face.
+  // Nothing is painted twice (the editor pages redraw this on every change).
+  let c = '<rect x="462" y="0" width="89" height="372" fill="#6699ff"/>' + gradRect(d, 'h', '#6699ff', '#ffffff', 0, 0, 462, 372, true);
   // a soft floor under the colour box, and a few quiet dots at the side edges
   c += gradRect(d, 'v', '#99ccff', '#6699cc', 0, 372, W, 78);
   for (const [x, y, r] of [[18, 40, 6], [34, 90, 4], [14, 150, 5], [30, 230, 6], [16, 300, 4],
