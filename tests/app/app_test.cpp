@@ -10,9 +10,13 @@
 #include "elevform.h"
 #include "klasse.h"
 #include "mainwindow.h"
+#include "page.h"
 #include "passworddlg.h"
+#include "printing.h"
+#include "startdialog.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QUrl>
@@ -300,4 +304,65 @@ TEST(PasswordDialog, FacesFollowTheTyping)
     QTest::keyClicks(d.MaskEdit, "ab3x");
     EXPECT_TRUE(d.SurSmiley->isVisibleTo(&d));
     EXPECT_EQ(d.Answer(1), 2);
+}
+
+TEST(Printing, PicturesFitThePaperAndKeepTheirShape)
+{
+    // Wider than the paper: the full width, centred from top to bottom.
+    EXPECT_EQ(FitToPage({200, 100}, {1000, 1000}), QRect(0, 250, 1000, 500));
+    // Taller: the full height, centred from side to side.
+    EXPECT_EQ(FitToPage({100, 200}, {1000, 1000}), QRect(250, 0, 500, 1000));
+    // The same shape fills the height (and so everything).
+    EXPECT_EQ(FitToPage({300, 200}, {600, 400}), QRect(0, 0, 600, 400));
+    // Rounding as MulDiv: 1000 * 333 / 1000 = 333.
+    EXPECT_EQ(FitToPage({333, 1000}, {1000, 1000}), QRect(333, 0, 333, 1000));
+    EXPECT_TRUE(FitToPage({0, 10}, {100, 100}).isEmpty());
+}
+
+TEST(Printing, OfferedFileNames)
+{
+    EXPECT_EQ(OfferedFileName(1, "Ida", ""), "Klasse.bmp");
+    EXPECT_EQ(OfferedFileName(1, "Ida", "4a"), "4a.bmp");
+    EXPECT_EQ(OfferedFileName(18, "", ""), "Klasse_statistik.bmp");
+    EXPECT_EQ(OfferedFileName(12, "", "4a"), "4a_hobbies.bmp");
+    EXPECT_EQ(OfferedFileName(6, "Ida", "4a"), "Ida_oje.bmp");
+    EXPECT_EQ(OfferedFileName(17, "Bo", "4a"), "Bo_baggrunde.bmp");
+    EXPECT_EQ(OfferedFileName(2, "Bo", "4a"), "");
+}
+
+TEST(StartDialogTest, TextsActLikeTheirButtonsAndHelpKeepsItOpen)
+{
+    std::vector<QString> opened;
+    TStartDialog d(nullptr, [&](const QString& f) { opened.push_back(f); });
+    d.show();
+    QTest::mouseClick(d.StaticText[5], Qt::LeftButton);   // "Få hjælp til programmet"
+    EXPECT_EQ(opened, std::vector<QString>{"startside.html"});
+    EXPECT_TRUE(d.isVisible());
+    QTest::mouseClick(d.StaticText[2], Qt::LeftButton);   // "Åbn hele klassen"
+    EXPECT_EQ(d.result(), 8);
+    EXPECT_FALSE(d.isVisible());
+    TStartDialog e(nullptr, {});
+    e.show();
+    e.NySpeed->click();
+    EXPECT_EQ(e.result(), 1);
+}
+
+TEST_F(AppTest, PagesFollowTheWindowsSize)
+{
+    auto w = start();
+    w->show();
+    w->ShowPage(3);
+    Page* p = w->PageAt(3);
+    QTRY_VERIFY(p->height() > 0);
+    EXPECT_DOUBLE_EQ(p->scale(), p->height() / 450.0);
+    ASSERT_TRUE(p->EnsureDrawing());
+    EXPECT_EQ(Drawing().PageWidth, p->width() - p->S(89));
+    EXPECT_EQ(Drawing().PageBitmap.size(), QSize(Drawing().PageWidth, Drawing().PageHeight));
+    // A larger window: the page, its drawing area and the page bitmap follow.
+    w->resize(1200, 800);
+    QTRY_COMPARE(p->size(), w->centralWidget()->size());
+    ASSERT_TRUE(p->EnsureDrawing());
+    EXPECT_EQ(Drawing().PageHeight, p->height());
+    EXPECT_EQ(Drawing().PageBitmap.height(), p->height());
+    EXPECT_FALSE(Drawing().LayoutList.empty());
 }

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTest>
@@ -335,4 +336,19 @@ TEST_F(ClassPages, PrintedListPages)
     const int pages = int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "));
     EXPECT_GE(offered, 2);
     EXPECT_EQ(pages, offered);
+}
+
+TEST_F(ClassPages, FieldsRefuseWhatTheFilesCannotStore)
+{
+    auto w = start();
+    w->ShowPage(2);
+    TSetupForm* s = setup(*w);
+    // Typed one character at a time, as a keyboard sends them.
+    for (const QString& ch : {QString::fromUtf8("Ł"), QString("o"), QString::fromUtf8("ź"), QString(" "),
+                              QString::fromUtf8("😀"), QString::fromUtf8("æ"), QString::fromUtf8("ø")}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, ch);
+        QApplication::sendEvent(s->SkoleEdit, &press);
+    }
+    EXPECT_EQ(s->SkoleEdit->text(), QString::fromUtf8("o æø"));
+    EXPECT_EQ(w->AktivKlasse().Skole(), "o \xE6\xF8");
 }
