@@ -199,7 +199,10 @@ void TMain::ShowPage(int n)
     aktivSide_ = n;
     pages_[n]->show();
     pages_[n]->raise();
-    pages_[n]->setFocus();
+    // A page that put the focus somewhere itself (the class setup's empty
+    // name field) keeps it.
+    if (!pages_[n]->isAncestorOf(focusWidget()))
+        pages_[n]->setFocus();
 }
 
 void TMain::HidePage()
@@ -409,6 +412,8 @@ void TMain::ShowStartDialog()
     } else {
         TStartDialog d(this, [this](const QString& f) { ShowHelpPage(f); });
         result = d.exec();
+        // Back to the main window, so the page's field takes the typing.
+        activateWindow();
     }
     switch (result) {
     case 1:   // a new class: the overview's way to the class setup

@@ -3,7 +3,10 @@
 #include "dialogs.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
@@ -16,6 +19,18 @@ QString QtFilter(const QString& pipeFilter)
         out << QString("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
     return out.join(";;");
 }
+
+namespace {
+
+// Classes live where the teacher keeps documents, not where the program
+// happened to be started.
+QString startFolder()
+{
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(docs).exists() ? docs : QDir::homePath();
+}
+
+} // namespace
 
 QMessageBox::StandardButton QtDialogService::Message(QWidget* parent, const QString& text, const QString& caption,
                                                      Icon icon, QMessageBox::StandardButtons buttons,
@@ -42,7 +57,7 @@ QMessageBox::StandardButton QtDialogService::Message(QWidget* parent, const QStr
 QString QtDialogService::OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                       const QString& defaultSuffix)
 {
-    QFileDialog d(parent, title, QString(), QtFilter(filter));
+    QFileDialog d(parent, title, startFolder(), QtFilter(filter));
     d.setAcceptMode(QFileDialog::AcceptOpen);
     d.setFileMode(QFileDialog::ExistingFile);
     d.setDefaultSuffix(QString(defaultSuffix).remove("*.").remove('.'));
@@ -54,7 +69,7 @@ QString QtDialogService::OpenFileName(QWidget* parent, const QString& title, con
 QString QtDialogService::SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                       const QString& suggested, const QString& defaultSuffix)
 {
-    QFileDialog d(parent, title, QString(), QtFilter(filter));
+    QFileDialog d(parent, title, QFileInfo(suggested).isAbsolute() ? QString() : startFolder(), QtFilter(filter));
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.setFileMode(QFileDialog::AnyFile);
     d.setOption(QFileDialog::DontConfirmOverwrite, false);
