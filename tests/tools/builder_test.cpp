@@ -200,3 +200,37 @@ TEST(ArchiveBuilder, ManifestMistakesAreAllReported)
     EXPECT_FALSE(ReadManifest(QString::fromStdString(dir.file("manifest.txt")), entries, errors));
     EXPECT_EQ(errors.size(), 5) << qPrintable(errors.join("\n"));
 }
+
+TEST(ArchiveBuilder, CropMirrorAndSplit)
+{
+    TempDir dir;
+    // A pair of eyes: a square on the left, a circle on the right.
+    writeFile(dir.file("pair.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 200 100">
+        <rect x="10" y="10" width="60" height="60" fill="#000000"/>
+        <circle cx="150" cy="50" r="30" fill="#0000ff"/></svg>)svg");
+    writeFile(dir.file("manifest.txt"),
+              "picture left pair.svg split=left\n"
+              "picture right pair.svg split=right\n"
+              "picture flipped pair.svg split=left mirror\n"
+              "picture corner pair.svg crop=0,0,100,100\n");
+    std::vector<ManifestEntry> entries;
+    QStringList errors;
+    ASSERT_TRUE(ReadManifest(QString::fromStdString(dir.file("manifest.txt")), entries, errors));
+    DataArchive a;
+    BuildSummary sum;
+    ASSERT_TRUE(BuildArchive(entries, a, sum, errors)) << qPrintable(errors.join("\n"));
+    ASSERT_EQ(a.Pictures.size(), 4u);
+    auto box = [](const Picture& p) { return p.Vector.Elements.at(0).Bounds; };
+    // Each half keeps only its own shape, in a frame half as wide.
+    const Picture& left = a.Pictures[0];
+    ASSERT_EQ(left.Vector.Elements.size(), 1u);
+    EXPECT_EQ(left.Vector.Bounds.right, 500);   // 1000 units for the whole width
+    EXPECT_NEAR(box(left).left, 50, 1);
+    EXPECT_EQ(a.Pictures[1].Vector.Elements.size(), 1u);
+    EXPECT_NEAR(box(a.Pictures[1]).left, 100, 2);   // 120 of 200 is 600 of 1000, less the left half
+    // Mirrored, the square moves to the other side of its frame.
+    EXPECT_NEAR(box(a.Pictures[2]).right, 450, 1);
+    // The crop keeps what lies in it: the square, and no circle.
+    EXPECT_EQ(a.Pictures[3].Vector.Elements.size(), 1u);
+    EXPECT_EQ(a.Pictures[3].Vector.Bounds.right, 1000);
+}
