@@ -265,13 +265,20 @@ void DrawLayoutElement(Canvas& c, const LayoutElement& e)
     }
 }
 
-/// Whether the element, filled, paints every pixel of the box (0, 0, w, h).
-bool CoversPage(const LayoutElement& e, int w, int h)
+/// The box (l, t, r, b: columns l..r-1, rows t..b-1) every pixel of which the
+/// element paints opaquely; false for elements that leave pixels of their box
+/// alone (outlines, ellipses, slanted polygons, text).
+bool OpaqueBox(const LayoutElement& e, int& l, int& t, int& r, int& b)
 {
     if (!e.Filled)
         return false;
-    if (e.Kind == kKindRectangle)
-        return e.Bounds.left <= 0 && e.Bounds.top <= 0 && e.Bounds.right + 1 >= w && e.Bounds.bottom + 1 >= h;
+    if (e.Kind == kKindRectangle) {
+        l = e.Bounds.left;
+        t = e.Bounds.top;
+        r = e.Bounds.right + 1;
+        b = e.Bounds.bottom + 1;
+        return l < r && t < b;
+    }
     if (e.Kind != kKindPolygon)
         return false;
     // An upright rectangle drawn as a polygon (four corners, perhaps closed).
@@ -294,7 +301,72 @@ bool CoversPage(const LayoutElement& e, int w, int h)
         if ((a.x() != x0 && a.x() != x1) || (a.y() != y0 && a.y() != y1))
             return false;
     }
-    return x0 <= 0 && y0 <= 0 && x1 >= w && y1 >= h;
+    // Pixel centres right of the left side and on or left of the right one.
+    l = x0;
+    t = y0;
+    r = x1;
+    b = y1;
+    return l < r && t < b;
+}
+
+/// Whether the element, filled, paints every pixel of the box (0, 0, w, h).
+bool CoversPage(const LayoutElement& e, int w, int h)
+{
+    int l, t, r, b;
+    return OpaqueBox(e, l, t, r, b) && l <= 0 && t <= 0 && r >= w && b >= h;
+}
+
+/// Whether the opaque boxes of the elements together cover (0, 0, w, h), so
+/// that the back colour painted first would be overwritten everywhere. A
+/// layout background is usually a few bands side by side; the boxes cut the
+/// page into a grid of cells and each cell must lie in one box. Only the first
+/// kMaxBoxes such elements count, which at worst leaves the fill in.
+bool BoxesCoverPage(const Layout& l, int w, int h)
+{
+    constexpr int kMaxBoxes = 16;
+    int box[kMaxBoxes][4];
+    int xs[2 * kMaxBoxes + 2], ys[2 * kMaxBoxes + 2];
+    int boxes = 0, nx = 0, ny = 0;
+    xs[nx++] = 0;
+    xs[nx++] = w;
+    ys[ny++] = 0;
+    ys[ny++] = h;
+    for (const LayoutElement& e : l.Elements) {
+        if (boxes == kMaxBoxes)
+            break;
+        int bl, bt, br, bb;
+        if (!OpaqueBox(e, bl, bt, br, bb))
+            continue;
+        bl = std::max(bl, 0);
+        bt = std::max(bt, 0);
+        br = std::min(br, w);
+        bb = std::min(bb, h);
+        if (bl >= br || bt >= bb)
+            continue;
+        int* k = box[boxes++];
+        k[0] = bl, k[1] = bt, k[2] = br, k[3] = bb;
+        xs[nx++] = bl;
+        xs[nx++] = br;
+        ys[ny++] = bt;
+        ys[ny++] = bb;
+    }
+    if (boxes == 0)
+        return false;
+    std::sort(xs, xs + nx);
+    std::sort(ys, ys + ny);
+    nx = int(std::unique(xs, xs + nx) - xs);
+    ny = int(std::unique(ys, ys + ny) - ys);
+    // Cell edges all lie in [0, w] and [0, h], so the last pair closes the page.
+    for (int i = 0; i + 1 < nx; ++i) {
+        for (int j = 0; j + 1 < ny; ++j) {
+            bool inside = false;
+            for (int k = 0; k < boxes && !inside; ++k)
+                inside = box[k][0] <= xs[i] && box[k][2] >= xs[i + 1] && box[k][1] <= ys[j] && box[k][3] >= ys[j + 1];
+            if (!inside)
+                return false;
+        }
+    }
+    return true;
 }
 
 /// The layout is drawn afresh every time, but what lies under an element that
@@ -330,7 +402,9 @@ void DrawLayout(Canvas& c, const Layout* layout)
     c.SetSolidBrush(layout->BackColour);
     c.SetPenMode(PenMode::Copy);
     const std::optional<std::size_t> cover = LastPageCover(c, *layout, w, h);
-    if (!cover)
+    // The fill is the dearest thing on the page; where the elements paint
+    // over all of it anyway, nobody would see it.
+    if (!cover && !BoxesCoverPage(*layout, w, h))
         c.FillRect({0, 0, w, h});
     for (std::size_t i = cover.value_or(0); i < layout->Elements.size(); ++i)
         DrawLayoutElement(c, layout->Elements[i]);

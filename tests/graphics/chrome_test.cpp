@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 std::vector<QRgb> Ramp(Colour a, Colour b, bool mirrored, int L)
@@ -154,6 +156,85 @@ TEST(Layouts, DrawPageLayout)
         EXPECT_EQ(c.state().fontColour, 0x000000u);
     }
     EXPECT_EQ(img, again);
+    DoneDrawing();
+}
+
+TEST(Layouts, BackColourOnlyWhereNoBandCovers)
+{
+    // Bands side by side, as layout backgrounds are made: the back colour
+    // must show exactly in the pixels that no filled box paints, however the
+    // bands are cut.
+    InitDrawing();
+    DrawingTables& d = Drawing();
+    d.Fills[99] = {5, 0, 46};   // red to black: never the green back colour
+    const QRgb green = qRgb(0, 255, 0);
+    auto band = [](int l, int t, int r, int b) {
+        LayoutElement e;
+        e.Kind = kKindRectangle;
+        e.Filled = true;
+        e.Fill = 100;
+        e.Bounds = {l, t, r, b};   // inclusive
+        return e;
+    };
+    auto upright = [](int l, int t, int r, int b) {
+        LayoutElement e;
+        e.Kind = kKindPolygon;
+        e.Filled = true;
+        e.Fill = 100;
+        e.IntPoints = {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}};   // pixels l..r-1, t..b-1
+        return e;
+    };
+    LayoutElement round = band(0, 0, 11, 11);
+    round.Kind = kKindEllipse;
+    struct Case {
+        const char* name;
+        std::vector<LayoutElement> elements;
+        std::vector<QPoint> bare;   // where the back colour shows
+    };
+    const std::vector<Case> cases = {
+        {"left band, upright polygon, lower band", {band(0, 0, 5, 11), upright(6, 0, 12, 6), band(6, 6, 11, 11)}, {}},
+        // (A gradient polygon paints its outline too, row 6 here.)
+        {"a row left between the right bands", {band(0, 0, 5, 11), band(6, 0, 11, 4), upright(6, 6, 12, 12)},
+         {{6, 5}, {11, 5}}},
+        {"a column left at the right", {band(0, 0, 10, 11)}, {{11, 0}, {11, 11}}},
+        {"overlapping bands", {band(0, 0, 8, 5), band(0, 3, 11, 11), band(7, 0, 11, 4)}, {}},
+        {"an ellipse leaves its corners", {round}, {{0, 0}, {11, 11}}},
+        {"an outline paints no inside", {[&] {
+              LayoutElement e = band(0, 0, 11, 11);
+              e.Filled = false;
+              e.PenWidth = 1;
+              return e;
+          }()},
+         {{1, 1}, {5, 5}, {10, 10}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        d.LayoutList.clear();   // an archive adds to what is there
+        DataArchive a;
+        a.Fills = d.Fills;
+        Layout l;
+        l.Name = "b\xE5nd";
+        l.BackColour = 0x00FF00;
+        l.Elements = c.elements;
+        a.Layouts.push_back(l);
+        UseDataArchive(std::move(a));
+        QImage img(12, 12, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            Canvas canvas(&img);
+            DrawPageLayout(canvas, "bånd");
+        }
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                const bool bare = std::find(c.bare.begin(), c.bare.end(), QPoint(x, y)) != c.bare.end();
+                if (bare) {
+                    EXPECT_EQ(img.pixel(x, y), green) << x << "," << y;
+                } else if (c.bare.empty()) {
+                    EXPECT_NE(img.pixel(x, y), green) << x << "," << y;
+                }
+                EXPECT_NE(img.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;   // something painted everywhere
+            }
+    }
     DoneDrawing();
 }
 
