@@ -33,18 +33,21 @@ constexpr std::int64_t kOne = 64;
 
 } // namespace
 
-void PaintSpan(const Target& t, int y, int x0, int x1, const Paint& p)
+namespace {
+
+// Writes pixels [x0, x1), x0 < x1, of row y, which lie inside the clip.
+inline void FillRow(std::uint32_t* row, int y, int x0, int x1, const Paint& p)
 {
-    if (y < t.clip.top() || y > t.clip.bottom())
-        return;
-    x0 = std::max(x0, t.clip.left());
-    x1 = std::min(x1, t.clip.right() + 1);
-    if (x0 >= x1)
-        return;
-    std::uint32_t* row = t.bits + std::ptrdiff_t(y) * t.stride;
     switch (p.kind) {
     case Paint::Solid:
-        Fill32(row + x0, std::size_t(x1 - x0), p.colour);
+        // The outlines of the art are thin rings: many spans of a pixel or
+        // two, for which a call costs more than the stores.
+        if (x1 - x0 <= 4) {
+            for (int x = x0; x < x1; ++x)
+                row[x] = p.colour;
+        } else {
+            Fill32(row + x0, std::size_t(x1 - x0), p.colour);
+        }
         return;
     case Paint::Tile: {
         const QRgb* tr = p.tile + (y & 7) * 8;
@@ -71,6 +74,18 @@ void PaintSpan(const Target& t, int y, int x0, int x1, const Paint& p)
         Fill32(row + x0, std::size_t(x1 - x0), p.ramp[Wrap(y - p.rampStart, p.rampLength)]);
         return;
     }
+}
+
+} // namespace
+
+void PaintSpan(const Target& t, int y, int x0, int x1, const Paint& p)
+{
+    if (y < t.clip.top() || y > t.clip.bottom())
+        return;
+    x0 = std::max(x0, t.clip.left());
+    x1 = std::min(x1, t.clip.right() + 1);
+    if (x0 < x1)
+        FillRow(t.bits + std::ptrdiff_t(y) * t.stride, y, x0, x1, p);
 }
 
 // ---- boxes -------------------------------------------------------------------
@@ -106,6 +121,13 @@ void Filler::BoxFrame(const Target& t, int l, int top, int r, int b, int width, 
 // makes a polygon drawn here and one drawn by QPainter cover the same pixels,
 // including the diagonals whose crossings fall on pixel centres.
 
+void Filler::beginEdges(std::size_t count)
+{
+    if (edges_.size() < count)
+        edges_.resize(count);
+    edgeCount_ = 0;
+}
+
 void Filler::addEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by)
 {
     if (ay > by) {
@@ -120,74 +142,149 @@ void Filler::addEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int
         return;
     const std::int64_t aFP = 0x8000 + (ax << 10);
     if (bx == ax) {
-        edges_.push_back({aFP, 0, top, bottom});
+        edges_[edgeCount_++] = {aFP, 0, top, bottom};
         return;
     }
     const double slope = double(bx - ax) / double(by - ay);
     const auto step = std::int64_t(slope * 65536.0);
     const std::int64_t x = aFP + ((step * ((std::int64_t(top) << 16) + 0x8000 - (ay << 10))) >> 16);
-    edges_.push_back({x, step, top, bottom});
+    edges_[edgeCount_++] = {x, step, top, bottom};
+}
+
+// The rows are taken in bands between the rows where an edge starts or ends.
+// Within a band the edges keep their order unless two of them cross, which
+// shows in their order at the band's last row, as x runs linearly; most bands
+// of the art (two or four edges of a ring) are painted without any sorting.
+// The spans depend only on the sorted crossings, so ties may fall either way.
+
+void Filler::paintBand(const Target& t, int y, int last, const Paint& p)
+{
+    const int left = t.clip.left(), right = t.clip.right() + 1;
+    auto cross = [&](std::int64_t x) { return int(std::clamp<std::int64_t>(x >> 16, left, right)); };
+    std::uint32_t* row = t.bits + std::ptrdiff_t(y) * t.stride;
+    const std::size_t k = active_.size();
+    if (k == 2) {
+        Edge& a = *active_[0];
+        Edge& b = *active_[1];
+        std::int64_t xa = a.x, xb = b.x;
+        for (; y <= last; ++y, row += t.stride) {
+            const int x0 = cross(xa), x1 = cross(xb);
+            if (x0 < x1)
+                FillRow(row, y, x0, x1, p);
+            xa += a.step;
+            xb += b.step;
+        }
+        a.x = xa;
+        b.x = xb;
+        return;
+    }
+    for (; y <= last; ++y, row += t.stride) {
+        for (std::size_t i = 0; i + 1 < k; i += 2) {
+            const int x0 = cross(active_[i]->x), x1 = cross(active_[i + 1]->x);
+            if (x0 < x1)
+                FillRow(row, y, x0, x1, p);
+        }
+        for (Edge* e : active_)
+            e->x += e->step;
+    }
 }
 
 void Filler::fillEdges(const Target& t, const Paint& p)
 {
-    if (edges_.empty())
+    const std::size_t n = edgeCount_;
+    edgeCount_ = 0;
+    if (n == 0)
         return;
-    std::sort(edges_.begin(), edges_.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });
-    int last = edges_.front().bottom;
-    for (const Edge& e : edges_)
-        last = std::max(last, e.bottom);
-    const int y0 = std::max(edges_.front().top, t.clip.top());
+    Edge* const edges = edges_.data();
+    std::sort(edges, edges + n, [](const Edge& a, const Edge& b) { return a.top < b.top; });
+    int last = edges[0].bottom;
+    for (std::size_t i = 1; i < n; ++i)
+        last = std::max(last, edges[i].bottom);
+    int y = std::max(edges[0].top, t.clip.top());
     const int y1 = std::min(last, t.clip.bottom());
     const int left = t.clip.left(), right = t.clip.right() + 1;
     active_.clear();
     std::size_t next = 0;
-    for (int y = y0; y <= y1; ++y) {
-        for (; next < edges_.size() && edges_[next].top <= y; ++next)
-            if (edges_[next].bottom >= y)
-                active_.push_back(&edges_[next]);
+    while (y <= y1) {
         std::size_t keep = 0;
-        for (Edge* e : active_) {
-            if (e->bottom < y)
-                continue;
-            active_[keep++] = e;
-            // Stepping row by row adds the same step each time, so the
-            // crossing of any row can be had in one go.
-            e->cross = std::clamp(int((e->x + e->step * (y - e->top)) >> 16), left, right);
-        }
+        for (Edge* e : active_)
+            if (e->bottom >= y)
+                active_[keep++] = e;
         active_.resize(keep);
-        // Kept in order of x: from one row to the next it barely changes.
-        for (std::size_t i = 1; i < keep; ++i) {
+        for (; next < n && edges[next].top <= y; ++next) {
+            Edge& e = edges[next];
+            if (e.bottom < y)
+                continue;
+            e.x += e.step * (y - e.top);   // the first rows lay above the clip
+            active_.push_back(&e);
+        }
+        if (active_.empty()) {
+            if (next == n)
+                break;
+            y = edges[next].top;
+            continue;
+        }
+        int end = y1;
+        if (next < n)
+            end = std::min(end, edges[next].top - 1);
+        for (const Edge* e : active_)
+            end = std::min(end, e->bottom);
+        const std::size_t k = active_.size();
+        for (std::size_t i = 1; i < k; ++i) {
             Edge* const e = active_[i];
             std::size_t j = i;
-            for (; j > 0 && active_[j - 1]->cross > e->cross; --j)
+            for (; j > 0 && active_[j - 1]->x > e->x; --j)
                 active_[j] = active_[j - 1];
             active_[j] = e;
         }
-        for (std::size_t i = 0; i + 1 < keep; i += 2)
-            if (active_[i]->cross < active_[i + 1]->cross)
-                PaintSpan(t, y, active_[i]->cross, active_[i + 1]->cross, p);
-        if (keep == 0 && next == edges_.size())
-            break;
+        const std::int64_t rows = end - y;
+        bool crossing = false;
+        for (std::size_t i = 1; i < k && !crossing; ++i)
+            crossing = active_[i - 1]->x + active_[i - 1]->step * rows > active_[i]->x + active_[i]->step * rows;
+        if (!crossing) {
+            paintBand(t, y, end, p);
+            y = end + 1;
+            continue;
+        }
+        // Edges that cross: sorted afresh on every row.
+        std::uint32_t* row = t.bits + std::ptrdiff_t(y) * t.stride;
+        for (; y <= end; ++y, row += t.stride) {
+            for (std::size_t i = 1; i < k; ++i) {
+                Edge* const e = active_[i];
+                std::size_t j = i;
+                for (; j > 0 && active_[j - 1]->x > e->x; --j)
+                    active_[j] = active_[j - 1];
+                active_[j] = e;
+            }
+            for (std::size_t i = 0; i + 1 < k; i += 2) {
+                const int x0 = int(std::clamp<std::int64_t>(active_[i]->x >> 16, left, right));
+                const int x1 = int(std::clamp<std::int64_t>(active_[i + 1]->x >> 16, left, right));
+                if (x0 < x1)
+                    FillRow(row, y, x0, x1, p);
+            }
+            for (Edge* e : active_)
+                e->x += e->step;
+        }
     }
-    edges_.clear();
 }
 
 void Filler::Polygon(const Target& t, const QPoint* points, int count, QPoint offset, const Paint& p)
 {
     if (count < 3)
         return;
-    edges_.clear();
+    beginEdges(std::size_t(count));
+    QPoint a = points[count - 1] + offset;
     for (int i = 0; i < count; ++i) {
-        const QPoint a = points[i] + offset, b = points[(i + 1) % count] + offset;
+        const QPoint b = points[i] + offset;
         addEdge(a.x() * kOne, a.y() * kOne, b.x() * kOne, b.y() * kOne);
+        a = b;
     }
     fillEdges(t, p);
 }
 
 void Filler::convex(const Target& t, const double* xy, int count, const Paint& p)
 {
-    edges_.clear();
+    beginEdges(std::size_t(count));
     for (int i = 0; i < count; ++i) {
         const int j = (i + 1) % count;
         addEdge(std::llround(xy[2 * i] * kOne), std::llround(xy[2 * i + 1] * kOne), std::llround(xy[2 * j] * kOne),

@@ -76,19 +76,23 @@ public:
 
 private:
     struct Edge {
-        std::int64_t x;      ///< 16.16, half a pixel added: the crossing pixel is x >> 16
+        std::int64_t x;      ///< 16.16, half a pixel added, in the row at hand: the crossing pixel is x >> 16
         std::int64_t step;   ///< added per row
         int top, bottom;     ///< first and last row
-        int cross = 0;       ///< the crossing pixel in the row at hand
     };
     struct Row {
         int x0, x1;          ///< [x0, x1); empty when x0 >= x1
     };
 
+    /// Makes room for \a count edges, forgetting those there were.
+    void beginEdges(std::size_t count);
     /// Adds the edge from a to b, both in 1/64 pixels.
     void addEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by);
     /// Fills what the edges enclose, even-odd, and forgets them.
     void fillEdges(const Target& t, const Paint& p);
+    /// Rows y..last of a band in which the active edges neither start, end
+    /// nor change order; steps them past the band.
+    void paintBand(const Target& t, int y, int last, const Paint& p);
     /// A convex polygon of real points (wide pens).
     void convex(const Target& t, const double* xy, int count, const Paint& p);
     void disc(const Target& t, double cx, double cy, double radius, const Paint& p);
@@ -100,7 +104,8 @@ private:
     void paintRing(const Target& t, int top, const std::vector<Row>& outer, const std::vector<Row>* inner,
                    int penWidth, const Paint* pen, const Paint* fill);
 
-    std::vector<Edge> edges_;
+    std::vector<Edge> edges_;   ///< the first edgeCount_ are in use
+    std::size_t edgeCount_ = 0;
     std::vector<Edge*> active_;
     std::vector<Row> outer_, inner_;
 };

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <new>
 #include <random>
@@ -95,6 +97,42 @@ TEST(SpanFill, PolygonsCoverWhatQPainterCovers)
     for (int s : {7, 8, 9, 15, 16, 17}) {
         const std::vector<QPoint> diamond = {{s, 0}, {2 * s, s}, {s, 2 * s}, {0, s}};
         EXPECT_EQ(FilledPolygon(diamond, 36, 36), PainterPolygon(diamond, 36, 36)) << s;
+    }
+}
+
+TEST(SpanFill, ManyEdgedPolygonsInAClipCoverWhatQPainterCovers)
+{
+    // Rings and stars of many points, crossing themselves, starting above
+    // and ending below the clip: the rows are filled in bands between edge
+    // ends, and the clip cuts into bands. Boundary sizes for the clip.
+    std::mt19937 rng(11);
+    for (int i = 0; i < 300; ++i) {
+        const int n = 8 + int(rng() % 40);
+        const double cx = int(rng() % 50) - 5, cy = int(rng() % 50) - 5;
+        const double r0 = 3 + int(rng() % 30), r1 = 1 + int(rng() % 30);
+        std::vector<QPoint> pts;
+        for (int k = 0; k < n; ++k) {
+            const double a = 6.2832 * k / n + (i % 3 == 0 ? int(rng() % 5) * 0.3 : 0);
+            const double r = k % 2 ? r0 : r1;
+            pts.emplace_back(int(cx + r * std::cos(a)), int(cy + r * std::sin(a)));
+        }
+        const int s = std::array{7, 8, 9, 15, 16, 17}[std::size_t(i % 6)];
+        const QRect clip(int(rng() % 10), int(rng() % 10), 2 * s, s + int(rng() % 20));
+        QImage expected = White(48, 48);
+        {
+            QPainter p(&expected);
+            p.setClipRect(clip);
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::black);
+            p.drawPolygon(pts.data(), int(pts.size()), Qt::OddEvenFill);
+        }
+        QImage img = White(48, 48);
+        spanfill::Target t = TargetOf(img);
+        t.clip = clip & img.rect();
+        spanfill::Paint ink;
+        ink.colour = kInk;
+        spanfill::SharedFiller().Polygon(t, pts.data(), int(pts.size()), {0, 0}, ink);
+        ASSERT_EQ(img, expected) << "polygon " << i;
     }
 }
 
