@@ -157,30 +157,46 @@ void Filler::addEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int
 // of the art (two or four edges of a ring) are painted without any sorting.
 // The spans depend only on the sorted crossings, so ties may fall either way.
 
-void Filler::paintBand(const Target& t, int y, int last, const Paint& p)
+// K edges in order, kept in registers for the rows of a band: a filled shape
+// (two edges) or a ring (four).
+template <std::size_t K>
+void Filler::stepBand(const Target& t, int y, int last, const Paint& p, Edge* const* active)
 {
-    const int left = t.clip.left(), right = t.clip.right() + 1;
-    auto cross = [&](std::int64_t x) { return int(std::clamp<std::int64_t>(x >> 16, left, right)); };
+    const std::int64_t left = t.clip.left(), right = t.clip.right() + 1;
+    std::int64_t x[K], step[K];
+    for (std::size_t i = 0; i < K; ++i) {
+        x[i] = active[i]->x;
+        step[i] = active[i]->step;
+    }
     std::uint32_t* row = t.bits + std::ptrdiff_t(y) * t.stride;
-    const std::size_t k = active_.size();
-    if (k == 2) {
-        Edge& a = *active_[0];
-        Edge& b = *active_[1];
-        std::int64_t xa = a.x, xb = b.x;
-        for (; y <= last; ++y, row += t.stride) {
-            const int x0 = cross(xa), x1 = cross(xb);
+    for (; y <= last; ++y, row += t.stride) {
+        for (std::size_t i = 0; i < K; i += 2) {
+            const int x0 = int(std::clamp(x[i] >> 16, left, right));
+            const int x1 = int(std::clamp(x[i + 1] >> 16, left, right));
             if (x0 < x1)
                 FillRow(row, y, x0, x1, p);
-            xa += a.step;
-            xb += b.step;
         }
-        a.x = xa;
-        b.x = xb;
-        return;
+        for (std::size_t i = 0; i < K; ++i)
+            x[i] += step[i];
     }
+    for (std::size_t i = 0; i < K; ++i)
+        active[i]->x = x[i];
+}
+
+void Filler::paintBand(const Target& t, int y, int last, const Paint& p)
+{
+    switch (active_.size()) {
+    case 2: stepBand<2>(t, y, last, p, active_.data()); return;
+    case 4: stepBand<4>(t, y, last, p, active_.data()); return;
+    default: break;
+    }
+    const std::int64_t left = t.clip.left(), right = t.clip.right() + 1;
+    const std::size_t k = active_.size();
+    std::uint32_t* row = t.bits + std::ptrdiff_t(y) * t.stride;
     for (; y <= last; ++y, row += t.stride) {
         for (std::size_t i = 0; i + 1 < k; i += 2) {
-            const int x0 = cross(active_[i]->x), x1 = cross(active_[i + 1]->x);
+            const int x0 = int(std::clamp(active_[i]->x >> 16, left, right));
+            const int x1 = int(std::clamp(active_[i + 1]->x >> 16, left, right));
             if (x0 < x1)
                 FillRow(row, y, x0, x1, p);
         }

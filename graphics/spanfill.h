@@ -93,6 +93,8 @@ private:
     /// Rows y..last of a band in which the active edges neither start, end
     /// nor change order; steps them past the band.
     void paintBand(const Target& t, int y, int last, const Paint& p);
+    template <std::size_t K>
+    static void stepBand(const Target& t, int y, int last, const Paint& p, Edge* const* active);
     /// A convex polygon of real points (wide pens).
     void convex(const Target& t, const double* xy, int count, const Paint& p);
     void disc(const Target& t, double cx, double cy, double radius, const Paint& p);
