@@ -28,7 +28,7 @@ const char* const kUsage =
 void quietHandler(QtMsgType type, const QMessageLogContext& ctx, const QString& msg)
 {
     if (type == QtWarningMsg
-        && (msg.startsWith("QStandardPaths: XDG_RUNTIME_DIR") || msg.contains("propagateSizeHints")))
+        && (msg.startsWith("QStandardPaths: XDG_RUNTIME_DIR") || msg.startsWith("This plugin does not support")))
         return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, ctx, msg)));
 }
