@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include "aboutbox.h"
+#include "bookpages.h"
 #include "dialogs.h"
 #include "drawing.h"
 #include "classpages.h"
@@ -143,6 +144,7 @@ void TMain::buildPages()
     auto* elev = new TElevForm(*this, client_);
     pages_[3] = elev;
     CreatePortraitEditors(*this, client_, pages_);
+    CreateBookPages(*this, client_, pages_);
     CreateClassPages(*this, client_, pages_);
     for (int n = 1; n <= 18; ++n) {
         if (pages_[n])
