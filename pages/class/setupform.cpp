@@ -40,20 +40,22 @@ public:
         : QTableWidget(rows, cols, parent), form_(form)
     {
     }
+    using QTableWidget::edit;
 
-    /// Enters the cell as a key does: the form's rules first, then the
-    /// cursor and the editor. False when the rules refused it.
-    bool enterByKey(const QModelIndex& target)
+    /// Moves to the cell as a key does: the form's rules first, then the
+    /// cursor and the editor. A refused cell still takes the cursor (not the
+    /// editor), so that the next Tab goes on from there.
+    void keyTo(const QModelIndex& target)
     {
-        if (!form_->ElevGridSelectCell(target.column(), target.row()))
-            return false;
+        const bool entered = form_->ElevGridSelectCell(target.column(), target.row());
+        if (entered)
+            setFocus();
         setCurrentIndex(target);
-        setFocus();
-        QTimer::singleShot(0, this, [this, target] {
-            if (currentIndex() == target && state() != EditingState)
-                edit(target);
-        });
-        return true;
+        if (entered)
+            QTimer::singleShot(0, this, [this, target] {
+                if (currentIndex() == target && state() != EditingState)
+                    edit(target);
+            });
     }
 
 protected:
@@ -73,17 +75,11 @@ protected:
                                                             : QTableWidget::moveCursor(action, modifiers);
         if (!target.isValid() || target == currentIndex())
             return target;
-        // A refused cell gives no index at all: with the old cell's index the
-        // view would reopen that cell's editor with its text selected, and
-        // the next keys would overwrite it (the gender column's box has the
-        // focus by then).
-        if (!form_->ElevGridSelectCell(target.column(), target.row()))
-            return QModelIndex();
-        QTimer::singleShot(0, this, [this, target] {
-            if (currentIndex() == target && state() != EditingState)
-                edit(target);
-        });
-        return target;
+        keyTo(target);
+        // The move is made; no index for the view to act on. With the old
+        // cell's index it would reopen that cell's editor with its text
+        // selected, and the next keys would overwrite it.
+        return QModelIndex();
     }
 
     bool focusNextPrevChild(bool next) override
@@ -93,11 +89,21 @@ protected:
         if (tabKeyNavigation() && isVisible()) {
             const QModelIndex target = tabTarget(next);
             if (target.isValid()) {
-                enterByKey(target);
+                keyTo(target);
                 return true;
             }
         }
         return QAbstractScrollArea::focusNextPrevChild(next);
+    }
+
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override
+    {
+        // Typing on the cursor's cell opens its editor only where the rules
+        // allow one: never on the gender, never on a given nickname.
+        if ((trigger == AnyKeyPressed || trigger == EditKeyPressed)
+            && !form_->CellEditable(index.column(), index.row()))
+            return false;
+        return QTableWidget::edit(index, trigger, event);
     }
 
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override
@@ -158,6 +164,8 @@ public:
         const int col = index.column(), row = index.row();
         // The text keeps its size when the editor opens and closes.
         edit->setFont(form_->CellFont(col));
+        // Yellow as the cell with the focus, not the panel's sky blue.
+        edit->setStyleSheet(QStringLiteral("QLineEdit { background: #FFFF00; color: black; }"));
         edit->setProperty("col", col);
         edit->setProperty("row", row);
         edit->setProperty("original", form_->ElevGridGetEditText(col, row));
@@ -511,7 +519,11 @@ bool TSetupForm::ElevGridSelectCell(int col, int row)
             return false;
         }
         const QRect cell = ElevGrid->visualRect(ElevGrid->model()->index(row, col));
-        GenderBox->setGeometry(QRect(ElevGrid->viewport()->mapTo(this, cell.topLeft()), cell.size()));
+        // Over the cell; wider where the narrow column would cut "dreng"
+        // beside the box's arrow.
+        QRect box(ElevGrid->viewport()->mapTo(this, cell.topLeft()), cell.size());
+        box.setWidth(std::max(box.width(), GenderBox->sizeHint().width()));
+        GenderBox->setGeometry(box);
         GenderBox->setCurrentIndex(k.ElevKoen(row) == "dreng" ? 0 : 1);
         GenderBox->setProperty("row", row);
         GenderBox->setProperty("original", CellText(3, row));
@@ -523,6 +535,15 @@ bool TSetupForm::ElevGridSelectCell(int col, int row)
     default:
         return false;
     }
+}
+
+bool TSetupForm::CellEditable(int col, int row) const
+{
+    const tKlasse& k = host().AktivKlasse();
+    if (k.Klasse().empty())
+        return false;
+    const bool named = !k.ElevKaldenavn(row).empty();
+    return col == 0 ? !named : (col == 1 || col == 2 || col == 4) && named;
 }
 
 QString TSetupForm::CellText(int col, int row) const
@@ -650,7 +671,7 @@ bool TSetupForm::eventFilter(QObject* watched, QEvent* e)
         if (key->key() == Qt::Key_Tab || back) {
             // On along the row, as from any other cell.
             closeGenderBox(false);
-            static_cast<SetupGrid*>(ElevGrid)->enterByKey(ElevGrid->model()->index(row, back ? 2 : 4));
+            static_cast<SetupGrid*>(ElevGrid)->keyTo(ElevGrid->model()->index(row, back ? 2 : 4));
             return true;
         }
     }

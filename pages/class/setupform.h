@@ -64,6 +64,9 @@ public:
     // ---- handlers ----
     /// May cell (col, row) be entered? Says why not with the page's messages.
     bool ElevGridSelectCell(int col, int row);
+    /// May cell (col, row) take typing? The rules of ElevGridSelectCell
+    /// without their messages; the gender is never typed.
+    bool CellEditable(int col, int row) const;
     QString ElevGridGetEditText(int col, int row) const;
     /// Stores an edit of cell (col, row) in the class.
     void ElevGridSetEditText(int col, int row, const QString& text);

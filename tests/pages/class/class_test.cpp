@@ -270,6 +270,7 @@ TEST_F(ClassPages, GenderRules)
     w->AktivKlasse().SetElevKoen(1, "");
     EXPECT_FALSE(s->ElevGridSelectCell(3, 1));   // never entered as a cell...
     EXPECT_TRUE(s->GenderBox->isVisible());      // ...the box opens over it
+    EXPECT_GE(s->GenderBox->width(), s->GenderBox->sizeHint().width());   // "dreng" is not cut
     EXPECT_EQ(s->GenderBox->currentText(), "pige");
     w->AktivKlasse().GetElev(0)->SetType(Del::Haar, 3);
     EXPECT_FALSE(s->ElevGridSelectCell(3, 0));
@@ -479,6 +480,25 @@ TEST_F(ClassPages, TabFromTheDateOpensTheGenderBoxAndLeavesTheDateAlone)
     EXPECT_NE(editorOf(s, 1, 1), nullptr);
     QTest::keyClick(editorOf(s, 1, 1), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_NE(editorOf(s, 4, 0), nullptr);
+    QTest::keyClick(editorOf(s, 4, 0), Qt::Key_Escape);
+
+    // A pupil with a hairstyle: Tab from the date says why the gender stays,
+    // and the cursor goes on to the gender cell, where typing does nothing.
+    w->AktivKlasse().GetElev(1)->SetType(Del::Haar, 3);
+    w->AktivKlasse().SetElevFoedselsdag(1, "05-06-2015");
+    clickCell(s, 2, 1);
+    ASSERT_NE(editorOf(s, 2, 1), nullptr);
+    QTest::keyClick(editorOf(s, 2, 1), Qt::Key_Tab);
+    EXPECT_EQ(dialogs.messages.back().caption, "Drenge/pige-hår er valgt");
+    EXPECT_FALSE(s->GenderBox->isVisible());
+    EXPECT_EQ(s->ElevGrid->currentIndex(), cell(s, 3, 1));
+    QTest::keyClicks(s->ElevGrid, "x9");
+    EXPECT_EQ(editorOf(s, 3, 1), nullptr);
+    EXPECT_EQ(editorOf(s, 2, 1), nullptr);
+    EXPECT_EQ(s->CellText(2, 1), "05-06-2015");
+    EXPECT_EQ(s->CellText(3, 1), QString::fromStdString(w->AktivKlasse().ElevKoen(1)));
+    QTest::keyClick(s->ElevGrid, Qt::Key_Tab);   // and on from there
+    EXPECT_NE(editorOf(s, 4, 1), nullptr);
 }
 
 TEST_F(ClassPages, EscGivesEveryCellBackItsValue)
@@ -627,6 +647,21 @@ TEST_F(ClassPages, TheTrashButtonWorksOnlyWithMarks)
     s->SletSpeedClick();
     EXPECT_EQ(w->AktivKlasse().ElevCount(), 2);
     EXPECT_FALSE(s->SletSpeed->isEnabled());
+    // Disabled, the glyph loses its red: it looks like the other disabled
+    // buttons, not like the grey basket it is when it works.
+    const QIcon glyph = s->SletSpeed->icon();
+    auto reds = [&](QIcon::Mode mode) {
+        const QImage img = glyph.pixmap(QSize(64, 64), mode).toImage();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                n += c.alpha() > 128 && c.red() > c.green() + 100 && c.red() > c.blue() + 100;
+            }
+        return n;
+    };
+    EXPECT_GT(reds(QIcon::Normal), 100);
+    EXPECT_EQ(reds(QIcon::Disabled), 0);
     // Marks from an earlier visit do not survive the page.
     s->LeftGridClick(0);
     w->ShowPage(1);
