@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QPrinter>
 #include <QStringList>
 
@@ -52,6 +53,27 @@ QMessageBox::StandardButton QtDialogService::Message(QWidget* parent, const QStr
         if (QAbstractButton* b = box.button(button))
             b->setText(QString::fromUtf8(text));
     return QMessageBox::StandardButton(box.exec());
+}
+
+int QtDialogService::Choose(QWidget* parent, const QString& text, const QString& caption, Icon icon,
+                            const QStringList& buttons, int defaultButton, int escapeButton)
+{
+    QMessageBox box(icon == Icon::Information ? QMessageBox::Information
+                    : icon == Icon::Question  ? QMessageBox::Question
+                                              : QMessageBox::Warning,
+                    caption, text, QMessageBox::NoButton, parent);
+    // One role for all, so the buttons stand in the order given whatever the
+    // desktop's habit.
+    QList<QPushButton*> added;
+    for (const QString& b : buttons)
+        added.push_back(box.addButton(b, QMessageBox::ActionRole));
+    if (defaultButton >= 0 && defaultButton < added.size())
+        box.setDefaultButton(added[defaultButton]);
+    if (escapeButton >= 0 && escapeButton < added.size())
+        box.setEscapeButton(added[escapeButton]);
+    box.exec();
+    const int pressed = int(added.indexOf(static_cast<QPushButton*>(box.clickedButton())));
+    return pressed >= 0 ? pressed : escapeButton;
 }
 
 QString QtDialogService::OpenFileName(QWidget* parent, const QString& title, const QString& filter,

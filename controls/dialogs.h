@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -20,6 +21,11 @@ public:
                                                 Icon icon,
                                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
+    /// A question whose buttons carry their own words (\a buttons, left to
+    /// right). Returns the index of the button pressed, or \a escapeButton
+    /// when the box was closed with Esc or its close box.
+    virtual int Choose(QWidget* parent, const QString& text, const QString& caption, Icon icon,
+                       const QStringList& buttons, int defaultButton, int escapeButton) = 0;
     /// A file to open; empty when cancelled.
     virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& defaultSuffix) = 0;
@@ -43,6 +49,8 @@ public:
     QMessageBox::StandardButton Message(QWidget* parent, const QString& text, const QString& caption, Icon icon,
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override;
+    int Choose(QWidget* parent, const QString& text, const QString& caption, Icon icon, const QStringList& buttons,
+               int defaultButton, int escapeButton) override;
     QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& defaultSuffix) override;
     QString SaveFileName(QWidget* parent, const QString& title, const QString& filter, const QString& suggested,

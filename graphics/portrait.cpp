@@ -6,6 +6,7 @@
 #include "renderer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 
 namespace {
@@ -212,6 +213,12 @@ void GlassesRect(int W, int H, int shape, int zoom, double lodret, IntRect& R)
     ZoomedRect(kGlasses[Clamp<5>(shape)], W, H, ZoomFactor(zoom / 4.0), lodret, R);
 }
 
+int MirroredAngle(int angle)
+{
+    // The remainder first: its negation always fits.
+    return int(-(std::int64_t(angle) % 360));
+}
+
 void MirrorRect(IntRect& R, int c)
 {
     const int l = R.left;
@@ -300,7 +307,7 @@ void DrawPortrait(Canvas& canvas, const PortraitParts& parts, std::string_view l
     BrowRect(W, H, bryn.Type, bryn.Vinkel, bryn.Vandret.value(), bryn.Lodret.value(), R);
     DrawBrow(canvas, bryn.Type, bryn.Vinkel, R, bryn.Farve, false);
     MirrorRect(R, W / 2);
-    DrawBrow(canvas, bryn.Type, -bryn.Vinkel, R, bryn.Farve, true);
+    DrawBrow(canvas, bryn.Type, MirroredAngle(bryn.Vinkel), R, bryn.Farve, true);
 
     MouthRect(W, H, mund.Type, mund.Zoom, mund.Lodret.value(), R);
     DrawMouth(canvas, mund.Type, R, mund.Farve);
@@ -308,7 +315,7 @@ void DrawPortrait(Canvas& canvas, const PortraitParts& parts, std::string_view l
     EyeRect(W, H, oejne.Type, oejne.Vinkel, oejne.Vandret.value(), oejne.Lodret.value(), R);
     DrawEye(canvas, oejne.Type, oejne.Vinkel, R, oejne.Farve, false);
     MirrorRect(R, W / 2);
-    DrawEye(canvas, oejne.Type, -oejne.Vinkel, R, oejne.Farve, true);
+    DrawEye(canvas, oejne.Type, MirroredAngle(oejne.Vinkel), R, oejne.Farve, true);
 
     HairRect(W, H, haar.Type, ansigt.Type, R, haar.Spejl);
     DrawHair(canvas, haar.Type, R, haar.Farve, haar.Spejl);

@@ -23,6 +23,10 @@ void NoseRect(int W, int H, int shape, int zoom, double lodret, IntRect& R);
 void GlassesRect(int W, int H, int shape, int zoom, double lodret, IntRect& R);
 /// Reflects R about the line x = c.
 void MirrorRect(IntRect& R, int c);
+/// The angle of the mirrored twin of an eye or brow turned by \a angle:
+/// the same turn the other way, within one turn. Any stored angle works,
+/// -2147483648 included, whose plain negation does not fit an int.
+int MirroredAngle(int angle);
 
 /// Size factor 0.0025 z^2 - 0.075 z + 1 of a zoom step.
 double ZoomFactor(double z);

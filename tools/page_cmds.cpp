@@ -41,6 +41,12 @@ public:
         std::fprintf(stderr, "tinkeli-tool: %s\n", qPrintable(text));
         return QMessageBox::Cancel;
     }
+    int Choose(QWidget*, const QString& text, const QString&, Icon, const QStringList&, int,
+               int escapeButton) override
+    {
+        std::fprintf(stderr, "tinkeli-tool: %s\n", qPrintable(text));
+        return escapeButton;
+    }
     QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
     {

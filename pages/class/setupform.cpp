@@ -6,13 +6,13 @@
 #include "chrome.h"
 #include "dialogs.h"
 #include "drawing.h"
+#include "gemklasse.h"
 #include "klasse.h"
 #include "pagehost.h"
 #include "qansi.h"
 #include "textinput.h"
 
 #include <QEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -30,6 +30,7 @@ const char* const TSetupForm::kTitles[kColumns] = {"Kaldenavn", "Fulde navn", "F
 namespace {
 
 const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
+constexpr int kCellInset = 2;   // free pixels left and right of a cell's text
 
 // The grid decides itself which cell may be entered: a refused click or
 // key leaves the cursor where it was.
@@ -38,6 +39,23 @@ public:
     SetupGrid(int rows, int cols, QWidget* parent, TSetupForm* form)
         : QTableWidget(rows, cols, parent), form_(form)
     {
+    }
+    using QTableWidget::edit;
+
+    /// Moves to the cell as a key does: the form's rules first, then the
+    /// cursor and the editor. A refused cell still takes the cursor (not the
+    /// editor), so that the next Tab goes on from there.
+    void keyTo(const QModelIndex& target)
+    {
+        const bool entered = form_->ElevGridSelectCell(target.column(), target.row());
+        if (entered)
+            setFocus();
+        setCurrentIndex(target);
+        if (entered)
+            QTimer::singleShot(0, this, [this, target] {
+                if (currentIndex() == target && state() != EditingState)
+                    edit(target);
+            });
     }
 
 protected:
@@ -52,13 +70,53 @@ protected:
 
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
     {
-        const QModelIndex target = QTableWidget::moveCursor(action, modifiers);
+        const QModelIndex target = action == MoveNext       ? tabTarget(true)
+                                   : action == MovePrevious ? tabTarget(false)
+                                                            : QTableWidget::moveCursor(action, modifiers);
         if (!target.isValid() || target == currentIndex())
             return target;
-        if (!form_->ElevGridSelectCell(target.column(), target.row()))
-            return currentIndex();
-        QTimer::singleShot(0, this, [this, target] { edit(target); });
-        return target;
+        keyTo(target);
+        // The move is made; no index for the view to act on. With the old
+        // cell's index it would reopen that cell's editor with its text
+        // selected, and the next keys would overwrite it.
+        return QModelIndex();
+    }
+
+    bool focusNextPrevChild(bool next) override
+    {
+        // Tab stays in the grid, also on a cell the rules refuse, until it
+        // runs past the first or the last cell.
+        if (tabKeyNavigation() && isVisible()) {
+            const QModelIndex target = tabTarget(next);
+            if (target.isValid()) {
+                keyTo(target);
+                return true;
+            }
+        }
+        return QAbstractScrollArea::focusNextPrevChild(next);
+    }
+
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override
+    {
+        // Typing on the cursor's cell opens its editor only where the rules
+        // allow one: never on the gender, never on a given nickname.
+        if ((trigger == AnyKeyPressed || trigger == EditKeyPressed)
+            && !form_->CellEditable(index.column(), index.row()))
+            return false;
+        return QTableWidget::edit(index, trigger, event);
+    }
+
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override
+    {
+        // Esc: every keystroke went into the class at once, so the value the
+        // cell had when the editor opened is written back.
+        if (hint == QAbstractItemDelegate::RevertModelCache && editor && editor->property("col").isValid()) {
+            const int col = editor->property("col").toInt(), row = editor->property("row").toInt();
+            const QString original = editor->property("original").toString();
+            if (form_->ElevGridGetEditText(col, row) != original)
+                form_->ElevGridSetEditText(col, row, original);
+        }
+        QTableWidget::closeEditor(editor, hint);
     }
 
 private:
@@ -66,10 +124,31 @@ private:
     {
         if (!form_->ElevGridSelectCell(idx.column(), idx.row()))
             return;
+        // The focus first: taken from an open editor it would close it again.
+        setFocus();
         setCurrentIndex(idx);
         edit(idx);
-        setFocus();
     }
+
+    // The next cell Tab (or Shift+Tab) offers: reading order, past the
+    // column that is never typed in and past nicknames already given.
+    // Invalid beyond the first and the last cell.
+    QModelIndex tabTarget(bool forward) const
+    {
+        const QModelIndex cur = currentIndex();
+        int i = cur.isValid() ? cur.row() * columnCount() + cur.column() : (forward ? -1 : 0);
+        const int last = rowCount() * columnCount() - 1;
+        for (;;) {
+            i += forward ? 1 : -1;
+            if (i < 0 || i > last)
+                return {};
+            const int row = i / columnCount(), col = i % columnCount();
+            if (col == 5 || (col == 0 && !form_->CellText(0, row).isEmpty()))
+                continue;
+            return model()->index(row, col);
+        }
+    }
+
     TSetupForm* form_;
 };
 
@@ -83,6 +162,13 @@ public:
         edit->setFrame(false);
         GuardAnsiInput(edit);
         const int col = index.column(), row = index.row();
+        // The text keeps its size when the editor opens and closes.
+        edit->setFont(form_->CellFont(col));
+        // Yellow as the cell with the focus, not the panel's sky blue.
+        edit->setStyleSheet(QStringLiteral("QLineEdit { background: #FFFF00; color: black; }"));
+        edit->setProperty("col", col);
+        edit->setProperty("row", row);
+        edit->setProperty("original", form_->ElevGridGetEditText(col, row));
         connect(edit, &QLineEdit::textEdited, form_,
                 [this, col, row](const QString& text) { form_->ElevGridSetEditText(col, row, text); });
         return edit;
@@ -102,16 +188,9 @@ public:
         const int row = index.row(), col = index.column();
         const bool red = col == 2 && !form_->host().AktivKlasse().ElevDatoOk(row);
         p->setPen(red ? QColor(255, 0, 0) : QColor(Qt::black));
-        const QString text = form_->CellText(col, row);
-        const QRect box = option.rect.adjusted(2, 0, -2, 0);
-        // A date and time a little too long for its column gets a little
-        // smaller rather than cut.
-        QFont f = option.font;
-        const int need = QFontMetrics(f).horizontalAdvance(text);
-        if (need > box.width() && f.pixelSize() > 0)
-            f.setPixelSize(std::max(f.pixelSize() * 3 / 4, f.pixelSize() * box.width() / need));
-        p->setFont(f);
-        p->drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        p->setFont(form_->CellFont(col));
+        p->drawText(option.rect.adjusted(kCellInset, 0, -kCellInset, 0),
+                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, form_->CellText(col, row));
     }
 
 private:
@@ -284,6 +363,25 @@ void TSetupForm::setColumnWidths()
     for (int i = 0; i < kColumns; ++i)
         ElevGrid->setColumnWidth(i, widths[i]);
     LeftGrid->setColumnWidth(0, LeftGrid->width() - 2);
+    // One size per column: a cell that shrank its own text alone would draw
+    // "dreng" smaller than "pige".
+    static const char* const kWidest[kColumns] = {nullptr, nullptr, "00-00-0000", nullptr, nullptr,
+                                                  "00-00-0000 00:00:00"};
+    const QFont grid = ElevGrid->font();
+    for (int c = 0; c < kColumns; ++c) {
+        QFont f = grid;
+        const int room = std::max(1, widths[c] - 2 * kCellInset);
+        auto need = [&f, c] {
+            const QFontMetrics fm(f);
+            if (c == 3)
+                return std::max(fm.horizontalAdvance(QStringLiteral("dreng")),
+                                fm.horizontalAdvance(QStringLiteral("pige")));
+            return kWidest[c] ? fm.horizontalAdvance(QLatin1String(kWidest[c])) : 0;
+        };
+        while (f.pixelSize() > 6 && need() > room)
+            f.setPixelSize(f.pixelSize() - 1);
+        columnFonts_[std::size_t(c)] = f;
+    }
     const int rowHeight = std::max(8, S(20));
     ElevGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
     LeftGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -344,7 +442,6 @@ void TSetupForm::pageShown()
     KlasseEdit->setText(ansi::ToQString(k.Klasse()));
     LaererEdit->setText(ansi::ToQString(k.Laerer()));
     KodeEdit->setText(ansi::ToQString(k.Kode()));
-    updateButtons();
     if (k.Klasse().empty())
         KlasseEdit->setFocus();
     else if (k.Skole().empty())
@@ -356,8 +453,11 @@ void TSetupForm::pageShown()
         editor->close();
     ElevGrid->setCurrentCell(-1, -1);
     ElevGrid->clearSelection();
+    // Another class must not open on the rows where the last one was left.
+    ElevGrid->scrollToTop();
+    LeftGrid->scrollToTop();
     k.SetAllMarkeret(false);
-    SletSpeed->setEnabled(false);
+    updateButtons();
     ElevGrid->viewport()->update();
     LeftGrid->viewport()->update();
 }
@@ -367,6 +467,8 @@ void TSetupForm::updateButtons()
     const tKlasse& k = host().AktivKlasse();
     KlasseEdit->setEnabled(k.IngenElever());
     HobbySpeed->setEnabled(!k.IngenElever());
+    // Nothing marked, nothing to delete (also after pupils at the end went).
+    SletSpeed->setEnabled(k.AnyMarkeret());
 }
 
 void TSetupForm::info(int message)
@@ -417,9 +519,14 @@ bool TSetupForm::ElevGridSelectCell(int col, int row)
             return false;
         }
         const QRect cell = ElevGrid->visualRect(ElevGrid->model()->index(row, col));
-        GenderBox->setGeometry(QRect(ElevGrid->viewport()->mapTo(this, cell.topLeft()), cell.size()));
+        // Over the cell; wider where the narrow column would cut "dreng"
+        // beside the box's arrow.
+        QRect box(ElevGrid->viewport()->mapTo(this, cell.topLeft()), cell.size());
+        box.setWidth(std::max(box.width(), GenderBox->sizeHint().width()));
+        GenderBox->setGeometry(box);
         GenderBox->setCurrentIndex(k.ElevKoen(row) == "dreng" ? 0 : 1);
         GenderBox->setProperty("row", row);
+        GenderBox->setProperty("original", CellText(3, row));
         GenderBox->show();
         GenderBox->raise();
         GenderBox->setFocus();
@@ -428,6 +535,15 @@ bool TSetupForm::ElevGridSelectCell(int col, int row)
     default:
         return false;
     }
+}
+
+bool TSetupForm::CellEditable(int col, int row) const
+{
+    const tKlasse& k = host().AktivKlasse();
+    if (k.Klasse().empty())
+        return false;
+    const bool named = !k.ElevKaldenavn(row).empty();
+    return col == 0 ? !named : (col == 1 || col == 2 || col == 4) && named;
 }
 
 QString TSetupForm::CellText(int col, int row) const
@@ -487,6 +603,10 @@ void TSetupForm::SletSpeedClick()
 {
     tKlasse& k = host().AktivKlasse();
     const int n = k.CountMarkeret();
+    if (n == 0) {
+        SletSpeed->setEnabled(false);
+        return;
+    }
     const QString question = n == 1 ? QStringLiteral("Skal denne elev slettes fra listen?")
                                     : QStringLiteral("Skal disse %1 elever slettes fra listen?").arg(n);
     const auto answer = host().Dialogs().Message(this, question, QStringLiteral("Sletning"),
@@ -494,7 +614,6 @@ void TSetupForm::SletSpeedClick()
                                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes) {
         k.DeleteMarkeret();
-        SletSpeed->setEnabled(k.AnyMarkeret());
         ElevGrid->viewport()->update();
     } else {
         k.SetAllMarkeret(false);
@@ -503,56 +622,22 @@ void TSetupForm::SletSpeedClick()
     updateButtons();
 }
 
-bool TSetupForm::GemKlasse()
-{
-    tKlasse& k = host().AktivKlasse();
-    auto failed = [this](const std::string& file) {
-        host().Dialogs().Fejl(this, QStringLiteral("Ændringerne kunne ikke skrives til \"%1\"")
-                                        .arg(QString::fromStdString(file)));
-    };
-    if (!k.FilNavn().empty()) {
-        if (k.SaveToFile(k.FilNavn()))
-            return true;
-        failed(k.FejlFil().empty() ? k.FilNavn() : k.FejlFil());
-        return false;
-    }
-    k.SetFilNavnFraKlasse(k.Klasse());
-    QString proposed = QString::fromStdString(k.FilNavn());
-    for (;;) {
-        QString path = host().Dialogs().SaveFileName(this, QStringLiteral("Gem klassen som"),
-                                                    QStringLiteral("\"Tinkeli\"-klasse|*.kla"), proposed,
-                                                    QStringLiteral("*.kla"));
-        if (path.isEmpty()) {
-            // A class that never had a file is thrown away when it is not saved.
-            host().DiscardClass();
-            return false;
-        }
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".kla");
-        k.SetFilNavn(path.toStdString());
-        if (k.SaveToFile(k.FilNavn()))
-            return true;
-        failed(k.FejlFil().empty() ? k.FilNavn() : k.FejlFil());
-        proposed = path;
-    }
-}
-
 bool TSetupForm::SaveWork()
 {
-    return !host().AktivKlasse().Aendret() || GemKlasse();
+    return !host().AktivKlasse().Aendret() || GemKlasse(host(), this) == KlasseGemt::Gemt;
 }
 
 void TSetupForm::BackBmBtnClick()
 {
     if (host().AktivKlasse().Aendret())
-        GemKlasse();
+        GemKlasse(host(), this);
     host().ShowPage(1);
 }
 
 void TSetupForm::HobbySpeedClick()
 {
     if (host().AktivKlasse().Aendret())
-        GemKlasse();
+        GemKlasse(host(), this);
     host().ShowPage(host().AktivKlasse().FilNavn().empty() ? 2 : 12);
 }
 
@@ -561,8 +646,35 @@ void TSetupForm::HelpSpeedClick()
     host().ShowHelpPage(QStringLiteral("setup.html"));
 }
 
+void TSetupForm::closeGenderBox(bool restore)
+{
+    const int row = GenderBox->property("row").toInt();
+    const QString original = GenderBox->property("original").toString();
+    if (restore && CellText(3, row) != original)
+        ElevGridSetEditText(3, row, original);
+    GenderBox->hide();
+}
+
 bool TSetupForm::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == GenderBox && e->type() == QEvent::KeyPress && GenderBox->isVisible()) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        const int row = GenderBox->property("row").toInt();
+        const bool back = key->key() == Qt::Key_Backtab
+            || (key->key() == Qt::Key_Tab && key->modifiers().testFlag(Qt::ShiftModifier));
+        if (key->key() == Qt::Key_Escape) {
+            // As in the other cells: Esc gives back the value the box opened on.
+            closeGenderBox(true);
+            ElevGrid->setFocus();
+            return true;
+        }
+        if (key->key() == Qt::Key_Tab || back) {
+            // On along the row, as from any other cell.
+            closeGenderBox(false);
+            static_cast<SetupGrid*>(ElevGrid)->keyTo(ElevGrid->model()->index(row, back ? 2 : 4));
+            return true;
+        }
+    }
     if (watched == GenderBox && e->type() == QEvent::FocusOut && !GenderBox->view()->isVisible())
         GenderBox->hide();
     return Page::eventFilter(watched, e);

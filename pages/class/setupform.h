@@ -6,7 +6,11 @@
 
 #include "page.h"
 
+#include <algorithm>
+#include <array>
+
 #include <QComboBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -60,14 +64,14 @@ public:
     // ---- handlers ----
     /// May cell (col, row) be entered? Says why not with the page's messages.
     bool ElevGridSelectCell(int col, int row);
+    /// May cell (col, row) take typing? The rules of ElevGridSelectCell
+    /// without their messages; the gender is never typed.
+    bool CellEditable(int col, int row) const;
     QString ElevGridGetEditText(int col, int row) const;
     /// Stores an edit of cell (col, row) in the class.
     void ElevGridSetEditText(int col, int row, const QString& text);
     void LeftGridClick(int row);
     void SletSpeedClick();
-    /// Saves the class; a new class asks for its file name. False when it
-    /// was not saved (failed, or the new class was thrown away).
-    bool GemKlasse();
     void BackBmBtnClick();
     void HobbySpeedClick();
     void HelpSpeedClick();
@@ -83,6 +87,10 @@ public:
     static std::array<int, kColumns> ColumnWidths(int w);
     /// Text of pupil \a row in column \a col ("" beyond the pupils).
     QString CellText(int col, int row) const;
+    /// The font of column \a col, for its cells and its editor alike: the
+    /// grid's font, made smaller only where the column's widest value (a
+    /// date, a gender, a date and time) would not fit.
+    QFont CellFont(int col) const { return columnFonts_[std::size_t(std::clamp(col, 0, kColumns - 1))]; }
 
 protected:
     void layoutPage() override;
@@ -95,4 +103,7 @@ private:
     void setColumnWidths();
     void info(int message);
     void updateButtons();
+    void closeGenderBox(bool restore);
+
+    std::array<QFont, kColumns> columnFonts_;
 };

@@ -158,6 +158,32 @@ TEST(Slider, GrooveClicksStepByIncrement)
     EXPECT_EQ(rv.log, (std::vector<std::string>{"change", "move", "change", "move"}));
 }
 
+TEST(Slider, GrooveClicksStopAtANegativeMin)
+{
+    // -8 - 5 would be -13: the step stops at Min, not at 0 nor beyond.
+    THSlide s;
+    s.SetMin(-10);
+    s.SetMax(10);
+    s.SetPosition(-8);
+    s.SetIncrement(5);
+    Recorder r(s);
+    ASSERT_GT(s.KnobRect().left, 2);
+    press(&s, {1, 8});
+    release(&s, {1, 8});
+    EXPECT_EQ(s.Position(), -10);
+    EXPECT_EQ(r.log, (std::vector<std::string>{"change", "move"}));
+    EXPECT_EQ(s.KnobRect().left, 0);
+
+    TVSlide v;   // the palettes' angle slider: above the knob subtracts
+    v.SetMin(-10);
+    v.SetMax(10);
+    v.SetPosition(-8);
+    v.SetIncrement(5);
+    ASSERT_GT(v.KnobRect().top, 2);
+    press(&v, {8, 1});
+    EXPECT_EQ(v.Position(), -10);
+}
+
 TEST(Slider, ClickAtMaxFiresNothing)
 {
     THSlide s;

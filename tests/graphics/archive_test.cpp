@@ -332,6 +332,12 @@ TEST_F(ArchiveTest, RescalesToThePage)
     ASSERT_TRUE(Read(bytes, b, 1280, 225));
     const LayoutElement& line = b.Layouts[0].Elements[1];
     EXPECT_EQ(line.Bounds, (IntRect{200, 23, 202, 22}));   // 22.5 rounds away from zero, as MulDiv does
+    // Left of and above the page as well: -22.5 is -23, not -22.
+    DataArchive neg = Everything(5, true);
+    neg.Layouts[0].Elements[1].Bounds = {-101, -45, -100, -44};
+    DataArchive c;
+    ASSERT_TRUE(Read(Bytes(neg), c, 1280, 225));
+    EXPECT_EQ(c.Layouts[0].Elements[1].Bounds, (IntRect{-202, -23, -200, -22}));
     EXPECT_EQ(line.Points[0], (PointF{2.5, 1.25}));
     EXPECT_EQ(line.IntPoints[0], QPoint(2, 1));
     EXPECT_EQ(line.PenWidth, 2);                         // pen widths stay

@@ -55,6 +55,15 @@ TEST(Ramps, MulDiv)
     EXPECT_EQ(MulDiv(5, 3, 4), 4);
     EXPECT_EQ(MulDiv(2000000000, 3, 3), 2000000000);   // 64-bit intermediate
     EXPECT_EQ(MulDiv(7, 1, 0), -1);
+    // A negative divisor: -3.5 goes away from zero as well.
+    EXPECT_EQ(MulDiv(7, 1, -2), -4);
+    EXPECT_EQ(MulDiv(-7, 1, -2), 4);
+    EXPECT_EQ(MulDiv(-7, 3, 2), -11);   // -10.5
+    // A result beyond 32 bits is -1, both ways.
+    EXPECT_EQ(MulDiv(2000000000, 3, 2), -1);
+    EXPECT_EQ(MulDiv(-2000000000, 3, 2), -1);
+    EXPECT_EQ(MulDiv(2147483647, 1, 1), 2147483647);
+    EXPECT_EQ(MulDiv(-2147483647 - 1, 1, 1), -2147483647 - 1);
 }
 
 TEST(Gradients, FillsBoxAndShapes)
@@ -235,6 +244,58 @@ TEST(Layouts, BackColourOnlyWhereNoBandCovers)
                 EXPECT_NE(img.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;   // something painted everywhere
             }
     }
+    DoneDrawing();
+}
+
+TEST(Layouts, EveryGradientCodeOnRectanglesAndEllipses)
+{
+    InitDrawing();
+    DrawingTables& d = Drawing();
+    const Colour a = CubeColour(5), b = CubeColour(30);   // red, green
+    const QRgb blue = qRgb(0, 0, 255);
+    for (int code : {45, 46, 47, 48})
+        for (int kind : {kKindRectangle, kKindEllipse}) {
+            SCOPED_TRACE("code " + std::to_string(code) + (kind == kKindEllipse ? ", ellipse" : ", rectangle"));
+            d.LayoutList.clear();
+            d.Fills[99] = {5, 30, std::uint8_t(code)};
+            DataArchive arc;
+            arc.Fills = d.Fills;
+            Layout l;
+            l.Name = "ramper";
+            l.BackColour = 0xFF0000;
+            LayoutElement e;
+            e.Kind = std::uint8_t(kind);
+            e.Filled = true;
+            e.Fill = 100;
+            e.Bounds = {0, 0, 19, 19};   // the box (0, 0, 20, 20)
+            l.Elements.push_back(e);
+            arc.Layouts.push_back(l);
+            UseDataArchive(std::move(arc));
+            QImage img(20, 20, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            {
+                Canvas c(&img);
+                DrawPageLayout(c, "ramper");
+            }
+            // 45 and 47 run top to bottom, 47 and 48 have B in the middle.
+            const bool vertical = code == 45 || code == 47, mirrored = code == 47 || code == 48;
+            const auto ramp = Ramp(a, b, mirrored, 20);
+            auto at = [&](int across, int along) {
+                return vertical ? img.pixel(across, along) : img.pixel(along, across);
+            };
+            if (kind == kKindRectangle) {
+                for (int along = 0; along < 20; ++along)
+                    for (int across = 0; across < 20; ++across)
+                        ASSERT_EQ(at(across, along), ramp[std::size_t(along)]) << along << "/" << across;
+            } else {
+                for (int along = 1; along < 19; ++along)
+                    EXPECT_EQ(at(10, along), ramp[std::size_t(along)]) << along;
+                for (int across = 1; across < 19; ++across)
+                    EXPECT_EQ(at(across, 10), ramp[10]) << across;   // one colour across the ramp
+                for (QPoint corner : {QPoint(0, 0), QPoint(19, 0), QPoint(0, 19), QPoint(19, 19)})
+                    EXPECT_EQ(img.pixel(corner), blue) << corner.x() << "," << corner.y();
+            }
+        }
     DoneDrawing();
 }
 

@@ -64,6 +64,11 @@ TEST(PortraitGeometry, ZoomFactors)
     IntRect R;
     GlassesRect(400, 348, 0, 4, 0, R);   // glasses take Zoom / 4: k = 0.9275
     EXPECT_EQ(R, (IntRect{109, 160, 291, 230}));
+    // Zoom 2 and -5 are no whole number of quarters: z = 0.5 and -1.25.
+    GlassesRect(400, 348, 0, 2, 0, R);   // k = 0.963125: half 94.39, hh 36.12
+    EXPECT_EQ(R, (IntRect{106, 159, 294, 231}));
+    GlassesRect(400, 348, 0, -5, 0, R);  // k = 1.09765625: half 107.57, hh 41.16
+    EXPECT_EQ(R, (IntRect{92, 154, 308, 236}));
     NoseRect(400, 348, 0, 4, 0, R);      // the nose takes Zoom itself: k = 0.74
     EXPECT_EQ(R, (IntRect{180, 232, 220, 242}));
     NoseRect(400, 348, 0, 0, 0.05, R);
@@ -90,6 +95,17 @@ TEST(PortraitGeometry, MirrorRectAboutTruncatedCentre)
     IntRect R{10, 1, 30, 5};
     MirrorRect(R, 101 / 2);
     EXPECT_EQ(R, (IntRect{70, 1, 90, 5}));
+}
+
+TEST(PortraitGeometry, MirroredAngles)
+{
+    EXPECT_EQ(MirroredAngle(0), 0);
+    EXPECT_EQ(MirroredAngle(10), -10);
+    EXPECT_EQ(MirroredAngle(-10), 10);
+    EXPECT_EQ(MirroredAngle(370), -10);
+    // From a hostile file: -2147483648 = -128 - 5965232 turns.
+    EXPECT_EQ(MirroredAngle(-2147483647 - 1), 128);
+    EXPECT_EQ(MirroredAngle(2147483647), -127);
 }
 
 TEST(PortraitGeometry, PictureNames)
@@ -166,5 +182,40 @@ TEST(PortraitDrawing, PartsInOrder)
     }
     EXPECT_EQ(page.pixel(160, 191), qRgb(240, 240, 0));
     EXPECT_EQ(page.pixel(200, 270), qRgb(0, 0, 240));     // the mouth lies below this hair
+    DoneDrawing();
+}
+
+TEST(PortraitDrawing, AnyStoredAngleTurnsTheTwinsApart)
+{
+    InitDrawing();
+    DataArchive a;
+    a.Fills = Drawing().Fills;
+    for (const char* n : {"eye00", "brow00"})
+        a.Pictures.push_back(sample::VectorPicture(n, {sample::Element(kKindRectangle, {0, 0, 30, 10}, 49, true, 0)}));
+    UseDataArchive(std::move(a));
+    const int W = 400, H = 348;
+    auto draw = [&](std::int32_t vinkel) {
+        PortraitParts parts{};
+        for (Del d : {Del::Oejne, Del::Bryn}) {
+            parts[std::size_t(d)].Vinkel = vinkel;
+            parts[std::size_t(d)].Farve = d == Del::Oejne ? 0x0000F0 : 0x00F000;
+        }
+        parts[std::size_t(Del::Haar)].Type = 9;   // none of these are in the archive
+        parts[std::size_t(Del::Ansigt)].Type = 7;
+        QImage page(W, H, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        Canvas c(&page);
+        DrawPortrait(c, parts, "", W, H);
+        return page;
+    };
+    // -2147483648 is -128 degrees: both eyes and both brows lie as they do
+    // at -128, the twins turned the other way.
+    const QImage huge = draw(-2147483647 - 1), same = draw(-128), plain = draw(0);
+    ASSERT_NE(same, plain);
+    int differ = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            differ += huge.pixel(x, y) != same.pixel(x, y);
+    EXPECT_LE(differ, 4);
     DoneDrawing();
 }

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 
 #include <QPrinter>
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
@@ -16,9 +17,12 @@ struct ScriptedDialogs final : DialogService {
     };
     std::vector<Shown> messages;
     std::deque<QMessageBox::StandardButton> answers;   ///< empty: Ok
+    std::deque<int> choices;                            ///< Choose: the button index
     std::deque<QString> files;                          ///< open and save dialogs; empty: cancelled
     std::vector<QString> suggested;                     ///< what save dialogs proposed
+    std::vector<QStringList> chooseButtons;             ///< the buttons of each Choose
     std::function<bool(QPrinter&, int)> print;          ///< nullptr: cancelled
+    std::function<void()> onSaveDialog;                 ///< called as a save dialog opens
 
     QMessageBox::StandardButton Message(QWidget*, const QString& text, const QString& caption, Icon icon,
                                         QMessageBox::StandardButtons, QMessageBox::StandardButton) override
@@ -30,10 +34,27 @@ struct ScriptedDialogs final : DialogService {
         answers.pop_front();
         return a;
     }
+    int Choose(QWidget*, const QString& text, const QString& caption, Icon icon, const QStringList& buttons,
+               int, int) override
+    {
+        messages.push_back({text, caption, icon});
+        chooseButtons.push_back(buttons);
+        if (choices.empty()) {
+            // A question nobody scripted fails the test, and the first
+            // button ends whatever loop asked it.
+            ADD_FAILURE() << "unscripted question: " << text.toStdString();
+            return 0;
+        }
+        const int c = choices.front();
+        choices.pop_front();
+        return c;
+    }
     QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return next(); }
     QString SaveFileName(QWidget*, const QString&, const QString&, const QString& proposed, const QString&) override
     {
         suggested.push_back(proposed);
+        if (onSaveDialog)
+            onSaveDialog();
         return next();
     }
     bool PrintSetup(QWidget*, QPrinter& printer, int pageCount) override

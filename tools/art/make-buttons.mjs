@@ -22,6 +22,7 @@ const badge = (kind, colour = '#00a030') => {
     plus: '<path fill="#fff" d="M24.8 20h2.4v3.8H31v2.4h-3.8V30h-2.4v-3.8H21v-2.4h3.8z"/>',
     pen: '<path fill="#fff" d="M22 29.5l.6-2.8 5.6-5.6 2.2 2.2-5.6 5.6z"/>',
     back: '<path fill="#fff" d="M21 25l4.5-4v2.5H30v3h-4.5V29z"/>',
+    cross: '<path fill="#fff" d="M22.9 23.1l1.3-1.3 1.8 1.8 1.8-1.8 1.3 1.3-1.8 1.8 1.8 1.8-1.3 1.3-1.8-1.8-1.8 1.8-1.3-1.3 1.8-1.8z"/>',
   }[kind];
   return `<circle cx="26" cy="25" r="6" fill="${colour}" stroke="#fff" stroke-width="1"/>${sign}`;
 };
@@ -73,7 +74,9 @@ const BUTTONS = {
   help: ['HelpSpeed "Hjælp"', () => icon('red-question-mark')],
   open: ['OpenSpeed, open a class or a picture', () => icon('open-file-folder')],
   new: ['NySpeed "Opret en ny klasse"', () => icon('page-facing-up') + badge('plus')],
-  delete: ['SletSpeed "Slet de markerede elever" / "Fjern billedet"', () => icon('wastebasket')],
+  // The basket alone is grey already, so a greyed (disabled) one looked the
+  // same; the red badge shows which state the button is in.
+  delete: ['SletSpeed "Slet de markerede elever" / "Fjern billedet"', () => icon('wastebasket') + badge('cross', RED)],
   edit: ['RedigerSpeed: edit the selected person / the class', () => icon('pencil')],
   pupil: ['ElevSpeed "Redigér den valgte elev" / "Åbn en elev"', () => icon('child-light')],
   class: ['KlasseSpeed "Åbn hele klassen"', () => icon('school')],
