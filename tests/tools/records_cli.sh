@@ -58,6 +58,63 @@ mkdir "$tmp/k3"
 expect_rc 2 "$tool" import "$tmp/k-bad.json" -o "$tmp/k3/4a.kla"
 [ -z "$(ls -A "$tmp/k3")" ]
 
+# A JSON array at the top is not a pupil, and says so plainly.
+echo '[1, 2]' > "$tmp/array.json"
+expect_rc 2 "$tool" import "$tmp/array.json" -o "$tmp/array.ele"
+grep -q "is not a JSON object but an array" "$tmp/err.txt"
+! grep -q "no error" "$tmp/err.txt"
+[ ! -e "$tmp/array.ele" ]
+
+# A photo's base64 is decoded strictly: one foreign character, a line
+# break, padding or a byte too many or too few is refused.
+"$tool" export "$tmp/klasse/4a_Ida.ele" -o "$tmp/ida.json"
+grep -q '"HarFoto": true' "$tmp/ida.json" || { echo "Ida has no photo to test with"; exit 1; }
+python3 - "$tmp" <<'PY'
+import json, sys
+tmp = sys.argv[1]
+text = open(tmp + "/ida.json", encoding="utf-8").read()
+photo = json.loads(text)["Stamtrae"][[g["HarFoto"] for g in json.loads(text)["Stamtrae"]].index(True)]["Foto"]
+assert len(photo) == 172800, len(photo)
+variants = {
+    # Each of these would decode to the right size if junk were skipped.
+    "star": photo[:1000] + "*" + photo[1000:],
+    "newline": photo[:76] + "\\n" + photo[76:],
+    "blank": photo + " ",
+    "equals": photo + "====",
+    "short": photo[:-4],
+    "long": photo + "AAAA",
+    "padded": photo[:-4] + "AA==",
+    "same": photo,
+}
+for name, spoilt in variants.items():
+    open(tmp + "/" + name + ".json", "w", encoding="utf-8").write(text.replace(photo, spoilt, 1))
+PY
+for bad in star newline blank equals short long padded; do
+  expect_rc 2 "$tool" import "$tmp/$bad.json" -o "$tmp/$bad.ele"
+  grep -q '"Foto" must be base64 of 129600 bytes' "$tmp/err.txt"
+  [ ! -e "$tmp/$bad.ele" ]
+done
+"$tool" import "$tmp/same.json" -o "$tmp/same.ele"
+cmp "$tmp/same.ele" "$tmp/klasse/4a_Ida.ele"
+
+# A save that fails says why.
+mkdir "$tmp/ro"
+"$tool" import "$tmp/ida.json" -o "$tmp/ro/ida.ele"
+chmod 0444 "$tmp/ro/ida.ele"
+sed 's/"Kaldenavn": "Ida"/"Kaldenavn": "Ide"/' "$tmp/ida.json" > "$tmp/ide.json"
+expect_rc 1 "$tool" import "$tmp/ide.json" -o "$tmp/ro/ida.ele"
+grep -q "ida.ele: Permission denied" "$tmp/err.txt"
+cmp "$tmp/ro/ida.ele" "$tmp/klasse/4a_Ida.ele"
+expect_rc 1 "$tool" import "$tmp/ide.json" -o "$tmp/ingen/ida.ele"
+grep -q "No such file or directory" "$tmp/err.txt"
+
+# A class with a damaged pupil exports the rest, names it and exits 1.
+cp -r "$tmp/klasse" "$tmp/skadet"
+head -c 100 "$tmp/klasse/4a_Ida.ele" > "$tmp/skadet/4a_Ida.ele"
+expect_rc 1 "$tool" export "$tmp/skadet/4a.kla" -o "$tmp/skadet.json"
+grep -q "pupil file .*4a_Ida.ele could not be read" "$tmp/err.txt"
+[ "$(grep -c '"Kaldenavn"' "$tmp/skadet.json")" -eq 24 ]
+
 # A cut file: exit 1, and the JSON is still written, saying so.
 head -c 300 "$tmp/klasse/4a_Ida.ele" > "$tmp/cut.ele"
 expect_rc 1 "$tool" export "$tmp/cut.ele" -o "$tmp/cut.json"
