@@ -3,6 +3,7 @@
 #include "dialogs.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
@@ -51,6 +52,21 @@ QMessageBox::StandardButton QtDialogService::Message(QWidget* parent, const QStr
     for (const auto& [button, text] : names)
         if (QAbstractButton* b = box.button(button))
             b->setText(QString::fromUtf8(text));
+    return QMessageBox::StandardButton(box.exec());
+}
+
+QMessageBox::StandardButton QtDialogService::Ask(QWidget* parent, const QString& text, const QString& caption,
+                                                 Icon icon, const ButtonTexts& buttons,
+                                                 QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon == Icon::Information ? QMessageBox::Information
+                    : icon == Icon::Question  ? QMessageBox::Question
+                                              : QMessageBox::Warning,
+                    caption, text, QMessageBox::NoButton, parent);
+    for (const auto& [button, label] : buttons)
+        box.addButton(button)->setText(label);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }
 

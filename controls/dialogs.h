@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class QPrinter;
 class QWidget;
 
@@ -20,6 +23,18 @@ public:
                                                 Icon icon,
                                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
+    /// A question whose buttons say what they do: each standard button (the
+    /// answer returned) shows the text paired with it. Without a text of
+    /// its own the service shows it as Message() would.
+    using ButtonTexts = std::vector<std::pair<QMessageBox::StandardButton, QString>>;
+    virtual QMessageBox::StandardButton Ask(QWidget* parent, const QString& text, const QString& caption, Icon icon,
+                                            const ButtonTexts& buttons, QMessageBox::StandardButton defaultButton)
+    {
+        QMessageBox::StandardButtons all;
+        for (const auto& b : buttons)
+            all |= b.first;
+        return Message(parent, text, caption, icon, all, defaultButton);
+    }
     /// A file to open; empty when cancelled.
     virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& defaultSuffix) = 0;
@@ -43,6 +58,8 @@ public:
     QMessageBox::StandardButton Message(QWidget* parent, const QString& text, const QString& caption, Icon icon,
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override;
+    QMessageBox::StandardButton Ask(QWidget* parent, const QString& text, const QString& caption, Icon icon,
+                                    const ButtonTexts& buttons, QMessageBox::StandardButton defaultButton) override;
     QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& defaultSuffix) override;
     QString SaveFileName(QWidget* parent, const QString& title, const QString& filter, const QString& suggested,

@@ -101,7 +101,8 @@ public:
         p->fillRect(option.rect, focus ? QColor(255, 255, 0) : QColor(Qt::white));
         const int row = index.row(), col = index.column();
         const bool red = col == 2 && !form_->host().AktivKlasse().ElevDatoOk(row);
-        p->setPen(red ? QColor(255, 0, 0) : QColor(Qt::black));
+        const bool unreadable = form_->host().AktivKlasse().ElevLaesFejl(row);
+        p->setPen(red ? QColor(255, 0, 0) : unreadable ? QColor(0x80, 0x80, 0x80) : QColor(Qt::black));
         const QString text = form_->CellText(col, row);
         const QRect box = option.rect.adjusted(2, 0, -2, 0);
         // A date and time a little too long for its column gets a little
@@ -386,6 +387,8 @@ bool TSetupForm::ElevGridSelectCell(int col, int row)
 {
     GenderBox->hide();
     tKlasse& k = host().AktivKlasse();
+    if (k.ElevLaesFejl(row))
+        return false;   // a pupil whose file could not be read is not edited
     if (k.Klasse().empty()) {
         info(3);
         KlasseEdit->setFocus();
@@ -433,6 +436,8 @@ bool TSetupForm::ElevGridSelectCell(int col, int row)
 QString TSetupForm::CellText(int col, int row) const
 {
     const tKlasse& k = host().AktivKlasse();
+    if (k.ElevLaesFejl(row) && col < 5)
+        return col == 0 ? QFileInfo(QString::fromStdString(k.ElevFilNavn(row))).fileName() : QString();
     switch (col) {
     case 0: return ansi::ToQString(k.ElevKaldenavn(row));
     case 1: return ansi::ToQString(k.ElevFuldeNavn(row));
@@ -506,7 +511,9 @@ void TSetupForm::SletSpeedClick()
 bool TSetupForm::GemKlasse()
 {
     tKlasse& k = host().AktivKlasse();
-    auto failed = [this](const std::string& file) {
+    auto failed = [this, &k](const std::string& file) {
+        if (k.GemAfvist())
+            return;   // the user chose to keep a file another machine changed
         host().Dialogs().Fejl(this, QStringLiteral("Ændringerne kunne ikke skrives til \"%1\"")
                                         .arg(QString::fromStdString(file)));
     };
