@@ -3,12 +3,14 @@
 // by a script; nothing waits for a person.
 #include "../support/scripted_dialogs.h"
 #include "../support/tempdir.h"
+#include "../support/wait.h"
 #include "datefmt.h"
 #include "dialogs.h"
 #include "drawing.h"
 #include "elev.h"
 #include "elevform.h"
 #include "klasse.h"
+#include "klasseform.h"
 #include "mainwindow.h"
 #include "page.h"
 #include "passworddlg.h"
@@ -411,7 +413,8 @@ TEST_F(AppTest, TwoMachinesOverOneFolderAskBeforeOverwriting)
 
     // The minute save asks once; "Annuller" keeps both sides as they are.
     dialogs.answers = {QMessageBox::Cancel};
-    QTRY_COMPARE(int(dialogs.messages.size()), 1);
+    ASSERT_TRUE(WaitFor([&] { return !dialogs.messages.empty(); }));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "Gem");
     EXPECT_EQ(dialogs.messages[0].text, question);
     EXPECT_EQ(dialogs.messages[0].buttons, (QStringList{"Gem alligevel", "Annuller"}));
@@ -424,8 +427,8 @@ TEST_F(AppTest, TwoMachinesOverOneFolderAskBeforeOverwriting)
     // Changed once more elsewhere: asked once more; "Gem alligevel" writes.
     otherSaves(10);
     dialogs.answers = {QMessageBox::Save};
-    QTRY_COMPARE(int(dialogs.messages.size()), 2);
-    QTRY_VERIFY(!here.AktivElev()->Aendret());
+    ASSERT_TRUE(WaitFor([&] { return !here.AktivElev()->Aendret(); }));
+    EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(tElev::LoadFromFile(file)->Part(Del::Haar).Type, 7);
     QTest::qWait(100);
     EXPECT_EQ(dialogs.messages.size(), 2u);
@@ -444,6 +447,7 @@ TEST_F(AppTest, TwoMachinesOverOneFolderAskBeforeOverwriting)
 
     // The overview does not read over edits that are still in memory.
     here.ShowPage(1);
+    EXPECT_EQ(static_cast<TKlasseForm*>(here.PageAt(1))->UpdateTimerTimer(), 0);
     EXPECT_EQ(here.AktivElev()->Part(Del::Haar).Type, 3);
     // The other machine was asked once: after this one wrote over its 10.
     ASSERT_EQ(otherDialogs.messages.size(), 1u);

@@ -141,6 +141,14 @@ TEST_F(ClassFolder, UnreadablePupilsKeepTheirPlaceAndTheirFiles)
     EXPECT_EQ(ReadAll(pupil('D')), d);
     EXPECT_EQ(k->ElevFilNavn(5), dir.file("4a_C_2.ele"));
 
+    // Nor does a pupil before it that is renamed after it.
+    k->SetElevKaldenavn(0, "D");
+    ASSERT_TRUE(k->SaveToFile(kla));
+    EXPECT_EQ(ReadAll(pupil('D')), d);
+    EXPECT_EQ(k->ElevFilNavn(0), dir.file("4a_D_2.ele"));
+    k->SetElevKaldenavn(0, "A");
+    ASSERT_TRUE(k->SaveToFile(kla));
+
     auto back = tKlasse::LoadFromFile(kla);
     ASSERT_EQ(back->ElevCount(), 6);
     EXPECT_EQ(back->Laerer(), "Jensen");

@@ -355,6 +355,25 @@ TEST_F(ClassPages, DamagedPupilFilesKeepTheirPlaceInTheClass)
     (void)f->Thumbnail(1, size, false);
     EXPECT_EQ(f->ThumbnailsDrawn(), drawn);   // kept like the others
 
+    // A file broken on another machine: read again, it turns grey and the
+    // open pupil is gone rather than half read.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    WriteAll(dir.file("4a_Elev4.ele"), cut);
+    EXPECT_EQ(f->UpdateTimerTimer(), 1);
+    EXPECT_TRUE(w->AktivKlasse().ElevLaesFejl(4));
+    EXPECT_EQ(w->AktivElev(), nullptr);
+    f->ElevSpeedClick();
+    EXPECT_EQ(w->AktivSide(), 1);
+    // Mended there, it comes back.
+    tElev mended;
+    ASSERT_TRUE(mended.SetKaldenavn("Elev4"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(mended.SaveToFile(dir.file("4a_Elev4.ele")));
+    EXPECT_EQ(f->UpdateTimerTimer(), 1);
+    EXPECT_FALSE(w->AktivKlasse().ElevLaesFejl(4));
+    EXPECT_TRUE(f->ElevGridSelectCell(4, 0));
+    EXPECT_EQ(w->AktivElev(), w->AktivKlasse().GetElev(4));
+
     // The setup shows the file name, greyed, and lets nobody edit the row.
     w->ShowPage(2);
     TSetupForm* s = setup(*w);
