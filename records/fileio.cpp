@@ -245,10 +245,12 @@ bool DataWriter::CreateForWrite(const std::string& path)
     // Windows.
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
-        fail(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
-        return false;
-    }
+    if (exists && !S_ISREG(st.st_mode))
+        return fail(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
+    if (exists && (st.st_mode & 0222) == 0)
+        return fail(EACCES);
+    if (exists && ::access(path.c_str(), W_OK) != 0)
+        return fail(errno);   // not ours to write, or a read-only disk
     tmp_ = TempPattern(path);
     int fd = mkstemp(tmp_.data());
     if (fd < 0) {
