@@ -3,7 +3,7 @@
 #   fuzz/seeds.sh build/bin/tinkeli-tool OUTDIR
 # OUTDIR/klasse holds class folders laid out as fuzz_klasse reads them (the
 # class file, then each pupil file after "#ELE#"); OUTDIR/json holds pupils
-# and a small class as tinkeli-tool export writes them.
+# and a small class as tinkeli-tool export writes them. Needs python3.
 set -euo pipefail
 tool=$1
 out=$2
