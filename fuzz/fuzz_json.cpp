@@ -31,6 +31,9 @@ QJsonObject withoutLaesFejl(QJsonObject o)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const std::string dir = folder();
+    static const struct Cleanup {
+        ~Cleanup() { std::error_code ec; fs::remove_all(dir, ec); }
+    } cleanup;
     const QJsonDocument doc =
         QJsonDocument::fromJson(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!doc.isObject())

@@ -37,6 +37,9 @@ std::string folder()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const std::string dir = folder();
+    static const struct Cleanup {
+        ~Cleanup() { std::error_code ec; fs::remove_all(dir, ec); }
+    } cleanup;
     std::error_code ec;
     fs::remove_all(dir, ec);
     fs::create_directories(dir, ec);
