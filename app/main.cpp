@@ -14,8 +14,9 @@
 
 namespace {
 
-// The records read and write birth dates in the user's short date format;
-// a locale without one (C, POSIX) gets the Danish day-month-year with "-".
+// The class setup shows when a pupil's file was last changed in the user's
+// short date format (birth dates are always "dd-MM-yyyy", as the files hold
+// them); a locale without one (C, POSIX) gets the Danish day-month-year.
 void applyDateFormat()
 {
     const QLocale loc = QLocale::system();

@@ -17,6 +17,7 @@
 #include "placeholderpage.h"
 #include "printing.h"
 #include "renderer.h"
+#include "savequestion.h"
 #include "startdialog.h"
 
 #include <QApplication>
@@ -87,7 +88,8 @@ TMain::TMain(Options options) : opt_(std::move(options))
     DoneDrawing();
     InitDrawing();
     Page::ResetArchiveFailure();
-    aktivKlasse_ = std::make_unique<tKlasse>();
+    saveQuestion_ = std::make_unique<TSaveQuestion>(this, *dialogs_);
+    replaceClass(std::make_unique<tKlasse>());
     Drawing().ArchivePath = findArchive().toStdString();
 
     buildMenu();
@@ -101,10 +103,12 @@ TMain::TMain(Options options) : opt_(std::move(options))
 
     // A desktop session that ends takes the work along: save, never ask.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        saveQuestion_->SetNeverAsk(true);
         if (tElev* e = AktivElev(); e && e->Aendret())
             (void)e->SaveToFile(e->FilNavn());
         if (aktivKlasse_->Aendret() && !aktivKlasse_->FilNavn().empty())
             (void)aktivKlasse_->SaveToFile(aktivKlasse_->FilNavn());
+        saveQuestion_->SetNeverAsk(false);
     });
 
     if (paletteDisplay_) {
@@ -180,12 +184,16 @@ TElevForm* TMain::ElevForm() const
 
 tElev* TMain::AktivElev()
 {
-    return aktivKlasse_->GetElev(aktivIndex_);
+    // A pupil whose file could not be read (or that the overview read again
+    // and found damaged) is never the open one.
+    tElev* e = aktivKlasse_->GetElev(aktivIndex_);
+    return e && !e->LaesFejl() ? e : nullptr;
 }
 
 void TMain::SetAktivElev(int index)
 {
-    aktivIndex_ = aktivKlasse_->GetElev(index) ? index : -1;
+    const tElev* e = aktivKlasse_->GetElev(index);
+    aktivIndex_ = e && !e->LaesFejl() ? index : -1;
 }
 
 // ---- the page switch ----
@@ -225,8 +233,10 @@ void TMain::SaveCurrent()
 
 void TMain::CheckGemTimerTimer()
 {
+    saveQuestion_->SetMinuteSave(true);
     if (Page* p = PageAt(aktivSide_))
         p->SaveIfChanged();
+    saveQuestion_->SetMinuteSave(false);
 }
 
 bool TMain::SaveAllForClose()
@@ -313,6 +323,7 @@ void TMain::CloseRequest()
 void TMain::replaceClass(std::unique_ptr<tKlasse> k)
 {
     aktivKlasse_ = std::move(k);
+    aktivKlasse_->SetSaveConflict(saveQuestion_.get());
     aktivIndex_ = -1;
 }
 
@@ -322,6 +333,13 @@ void TMain::openClassFile(const QString& path)
     if (k->LaesFejl()) {
         dialogs_->Fejl(this, QStringLiteral("Det var ikke muligt at åbne ") + quoted(path));
         k = std::make_unique<tKlasse>();
+    } else if (const auto damaged = k->UlaeseligeFiler(); !damaged.empty()) {
+        // The class opens with every pupil that could be read; the others
+        // keep their places and their files, and are named once.
+        QStringList names;
+        for (const std::string& file : damaged)
+            names << QFileInfo(QString::fromStdString(file)).fileName();
+        dialogs_->Fejl(this, QStringLiteral("Disse elevfiler kunne ikke læses:\n") + names.join('\n'));
     }
     replaceClass(std::move(k));
     ElevForm()->SetClassMode(true);

@@ -18,6 +18,7 @@
 class Page;
 class QAction;
 class TElevForm;
+class TSaveQuestion;
 class tKlasse;
 
 /// The program's private messages, numbered as it numbers them.
@@ -111,6 +112,7 @@ private:
     Options opt_;
     std::unique_ptr<DialogService> ownDialogs_;
     DialogService* dialogs_;
+    std::unique_ptr<TSaveQuestion> saveQuestion_;
     std::unique_ptr<tKlasse> aktivKlasse_;
     int aktivIndex_ = -1;
     int aktivSide_ = 0;

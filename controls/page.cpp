@@ -135,6 +135,8 @@ bool Page::SaveIfChanged()
         return true;
     if (e->SaveToFile(e->FilNavn()))
         return true;
+    if (e->GemAfvist())
+        return false;   // the user chose to keep the other machine's file
     host_.Dialogs().Fejl(this, QStringLiteral("Ændringerne kunne ikke skrives til \"%1\"")
                                    .arg(QString::fromStdString(e->FilNavn())));
     return false;

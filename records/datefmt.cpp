@@ -110,6 +110,47 @@ std::optional<Date> ParseShortDate(std::string_view text, const DateFormat& fmt)
     return d;
 }
 
+std::optional<Date> ParseFoedselsdag(std::string_view text)
+{
+    int nums[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int field = 0;
+    std::size_t i = 0, end = text.size();
+    while (i < end && text[i] == ' ')
+        ++i;
+    while (end > i && text[end - 1] == ' ')
+        --end;
+    for (; i < end; ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            if (++digits[field] > (field == 2 ? 4 : 2))
+                return std::nullopt;
+            nums[field] = nums[field] * 10 + (c - '0');
+        } else if (c == '-' || c == '.' || c == '/') {
+            if (digits[field] == 0 || ++field > 2)
+                return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (field != 2 || (digits[2] != 2 && digits[2] != 4))
+        return std::nullopt;
+    Date d{nums[2], nums[1], nums[0]};
+    if (digits[2] == 2) {
+        d.year += 2000;
+        if (d.year > currentYear())
+            d.year -= 100;
+    }
+    if (!IsValidDate(d.year, d.month, d.day))
+        return std::nullopt;
+    return d;
+}
+
+std::string FormatFoedselsdag(const Date& d)
+{
+    return FormatShortDate(d, DateFormat::Danish());
+}
+
 std::string FormatShortDate(const Date& d, const DateFormat& fmt)
 {
     char buf[32];

@@ -36,7 +36,19 @@ std::optional<Date> ParseShortDate(std::string_view text, const DateFormat& fmt 
 /// Two-digit day and month, four-digit year, in the format's order.
 std::string FormatShortDate(const Date& d, const DateFormat& fmt = ShortDateFormat());
 
+/// True when the date exists in the Gregorian calendar (31-02 and 29-02-1900
+/// do not; 29-02-2000 does), year 1 to 9999.
 bool IsValidDate(int year, int month, int day);
+
+/// Birth dates as the files hold them, "dd-MM-yyyy", on every machine and
+/// under every locale: class folders move between machines.
+/// Reading takes day, month and year in that order, separated by "-", "."
+/// or "/", with one- or two-digit day and month and a two- or four-digit
+/// year (two digits count from 2000 when that is not in the future); the
+/// date must exist.
+std::optional<Date> ParseFoedselsdag(std::string_view text);
+/// "dd-MM-yyyy".
+std::string FormatFoedselsdag(const Date& d);
 
 /// A moment as days since 30 December 1899, fraction = time of day.
 using DateTime = double;

@@ -117,13 +117,14 @@ bool tElev::SetFoedselsdag(std::string_view s)
     if (foedselsdag_ == s)
         return true;
     aendret_ = true;
-    const DateFormat& fmt = ShortDateFormat();
+    // The files hold "dd-MM-yyyy" whatever the machine's locale says, so a
+    // class folder reads the same on every machine.
     std::string text(s);
     for (char& c : text)
-        if (c == '/' || c == '.' || c == '-')
-            c = fmt.separator;
-    if (auto d = ParseShortDate(text, fmt)) {
-        foedselsdag_ = FormatShortDate(*d, fmt);
+        if (c == '/' || c == '.')
+            c = '-';
+    if (auto d = ParseFoedselsdag(text)) {
+        foedselsdag_ = FormatFoedselsdag(*d);
         datoOk_ = true;
     } else {
         foedselsdag_ = std::move(text);
@@ -151,7 +152,7 @@ int tElev::BirthMonth() const
 {
     if (!datoOk_)
         return -1;
-    const auto d = ParseShortDate(foedselsdag_);
+    const auto d = ParseFoedselsdag(foedselsdag_);
     return d ? d->month : -1;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ext80.h"
+#include "fileio.h"
 
 #include <array>
 #include <cstdint>
@@ -96,9 +97,21 @@ public:
     static std::unique_ptr<tElev> LoadFromFile(const std::string& path);
     /// Writes the record when Aendret() is set (true without writing when not).
     /// The old file survives a failed save; GemFejl() is set and Aendret() kept.
+    /// A record that was not read completely (LaesFejl()) is never written:
+    /// its file stays as it is. When the file changed on disk since it was
+    /// read or written here, the SaveConflict (if any) is asked first; a "no"
+    /// fails the save with GemAfvist() set.
     bool SaveToFile(const std::string& path);
-    /// Message of the last failed save ("" when none), for the log of tools.
+    /// Message of the last failed save ("" when none), for the log of tools:
+    /// the file and the system's reason.
     const std::string& FejlTekst() const { return fejlTekst_; }
+    /// The last save failed because the user chose to keep the other file.
+    bool GemAfvist() const { return afvist_; }
+    /// Who to ask before writing over a file that changed elsewhere
+    /// (nullptr: nobody, write).
+    void SetSaveConflict(SaveConflict* c) { konflikt_ = c; }
+    /// The file as it was when this record was read or last written.
+    const FileStamp& DiskStamp() const { return disk_; }
 
     // ---- flags ----
     bool Aendret() const { return aendret_; }
@@ -120,8 +133,9 @@ public:
     const std::string& Kaldenavn() const { return kaldenavn_; }
     bool SetKaldenavn(std::string_view s);
     const std::string& Foedselsdag() const { return foedselsdag_; }
-    /// Replaces "/", "." and "-" by the date separator and rewrites a date
-    /// that reads in the short date format; DatoOk() tells whether it did.
+    /// Stores a date that exists as "dd-MM-yyyy" (ParseFoedselsdag) and sets
+    /// DatoOk(); any other text is kept with "/" and "." turned into "-" and
+    /// DatoOk() false.
     bool SetFoedselsdag(std::string_view s);
     bool DatoOk() const { return datoOk_; }
     const std::string& Koen() const { return koen_; }
@@ -220,4 +234,7 @@ private:
     std::array<std::string, kBogTekstCount> bogTekst_;
     std::vector<std::unique_ptr<tStamGren>> stamtrae_;
     std::string fejlTekst_;
+    bool afvist_ = false;
+    FileStamp disk_;
+    SaveConflict* konflikt_ = nullptr;
 };

@@ -125,12 +125,10 @@ bool ElevFile::read(DataReader& r, tElev& e)
     std::int32_t m = 0;
     if (!r.ReadI32(m))
         return false;
-    // Every leaf takes at least 1+1+10+6*4+1 bytes; a count the file cannot
-    // hold is a broken file, refused before anything is allocated for it.
-    // A negative count reads as no leaves, as a counting loop would.
-    constexpr std::uint64_t kMinGren = 37;
-    if (m > 0 && std::uint64_t(m) * kMinGren > r.remaining())
-        return r.Fail();
+    // A negative count reads as no leaves, as a counting loop would. Nothing
+    // is reserved for the count: every leaf takes at least 37 bytes of the
+    // file, so the leaves read (and kept when a later one breaks off) are
+    // bounded by the file's size, whatever the count says.
     for (std::int32_t k = 0; k < m; ++k) {
         auto g = std::make_unique<tStamGren>();
         if (!readGren(r, *g))
@@ -169,6 +167,7 @@ std::unique_ptr<tElev> tElev::LoadFromFile(const std::string& path)
     e->filNavn_ = path;
     DataReader r;
     bool ok = r.OpenForRead(path) && ElevFile::read(r, *e);
+    e->disk_ = r.Stamp();
     r.CloseFile();
     e->laesFejl_ = !ok;
     return e;
@@ -179,17 +178,35 @@ bool tElev::SaveToFile(const std::string& path)
     if (!aendret_)
         return true;
     fejlTekst_.clear();
-    DataWriter w;
-    bool ok = w.CreateForWrite(path);
-    if (!ok) {
-        fejlTekst_ = "cannot create " + path;
-    } else if (!ElevFile::write(w, *this)) {
+    afvist_ = false;
+    bool ok = true;
+    if (laesFejl_) {
+        // Only part of the file was read; writing would lose the rest.
         ok = false;
-        fejlTekst_ = "cannot write " + path;
-        w.Abandon();
-    } else if (!w.CloseFile()) {
-        ok = false;
-        fejlTekst_ = "cannot complete " + path;
+        fejlTekst_ = path + ": not written, as it could not be read completely";
+    } else if (konflikt_ && !disk_.path.empty() && disk_.path == path) {
+        const FileStamp now = StampOf(path);
+        if (!now.SameAs(disk_) && !konflikt_->OverwriteChanged(path, now)) {
+            ok = false;
+            afvist_ = true;
+            fejlTekst_ = path + ": changed elsewhere since it was read; not overwritten";
+        }
+    }
+    if (ok) {
+        DataWriter w;
+        if (!w.CreateForWrite(path)) {
+            ok = false;
+            fejlTekst_ = "cannot create " + path + ": " + w.Fejl();
+        } else if (!ElevFile::write(w, *this)) {
+            ok = false;
+            fejlTekst_ = "cannot write " + path + ": " + w.Fejl();
+            w.Abandon();
+        } else if (!w.CloseFile()) {
+            ok = false;
+            fejlTekst_ = "cannot write " + path + ": " + w.Fejl();
+        } else {
+            disk_ = w.Stamp();
+        }
     }
     if (ok)
         aendret_ = false;

@@ -11,6 +11,7 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -24,6 +25,18 @@ fs::path nativePath(const std::string& utf8)
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+#ifndef _WIN32
+FileStamp stampOfStat(const std::string& path, const struct stat& st)
+{
+    FileStamp s;
+    s.path = path;
+    s.exists = true;
+    s.timeNs = std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.size = std::uint64_t(st.st_size);
+    return s;
+}
+#endif
+
 } // namespace
 
 // ---- DataReader ----
@@ -33,6 +46,7 @@ bool DataReader::OpenForRead(const std::string& path)
     CloseFile();
     ok_ = false;
     pos_ = size_ = 0;
+    stamp_ = FileStamp{path};
     std::error_code ec;
     const fs::path p = nativePath(path);
     if (!fs::is_regular_file(p, ec))
@@ -44,6 +58,13 @@ bool DataReader::OpenForRead(const std::string& path)
     if (!f_)
         return false;
     size_ = size;
+#ifndef _WIN32
+    struct stat st {};
+    if (::fstat(::fileno(f_), &st) == 0) {
+        stamp_ = stampOfStat(path, st);
+        size_ = std::uint64_t(st.st_size);
+    }
+#endif
     ok_ = true;
     return true;
 }
@@ -154,22 +175,95 @@ bool DataReader::ReadString(std::string& s)
 
 // ---- DataWriter ----
 
+namespace {
+
+constexpr std::size_t kMaxNameBytes = 255;
+constexpr char kTempTag[] = ".tmp-XXXXXX";
+constexpr std::size_t kTempTagBytes = sizeof kTempTag - 1;
+
+std::string reason(int err)
+{
+    return err ? std::string(std::strerror(err)) : std::string("unknown error");
+}
+
+// The file name part of a path and the folder before it ("" or ending in "/").
+void splitPath(const std::string& path, std::string& folder, std::string& name)
+{
+    const auto p = path.find_last_of('/');
+    folder = p == std::string::npos ? std::string() : path.substr(0, p + 1);
+    name = p == std::string::npos ? path : path.substr(p + 1);
+}
+
+// The start of the temporary files' names: the target's name, cut (at a
+// UTF-8 character boundary) so that the tag still fits in a file name.
+std::string tempStem(const std::string& name)
+{
+    if (name.size() + kTempTagBytes <= kMaxNameBytes)
+        return name;
+    std::size_t n = kMaxNameBytes - kTempTagBytes;
+    while (n > 0 && (std::uint8_t(name[n]) & 0xC0) == 0x80)
+        --n;
+    return name.substr(0, n);
+}
+
+} // namespace
+
+std::string DataWriter::TempPattern(const std::string& path)
+{
+    std::string folder, name;
+    splitPath(path, folder, name);
+    return folder + tempStem(name) + kTempTag;
+}
+
+bool DataWriter::fail()
+{
+    ok_ = false;
+    if (fejl_.empty())
+        fejl_ = reason(errno);
+    return false;
+}
+
+bool DataWriter::fail(int err)
+{
+    ok_ = false;
+    if (fejl_.empty())
+        fejl_ = reason(err);
+    return false;
+}
+
 bool DataWriter::CreateForWrite(const std::string& path)
 {
     Abandon();
     ok_ = false;
+    fejl_.clear();
+    stamp_ = FileStamp{};
     path_ = path;
 #ifndef _WIN32
-    tmp_ = path + ".tmp-XXXXXX";
+    // A file the user may not write is not replaced, although the folder
+    // would let a rename do it. A file without any write permission counts
+    // as read-only even for the superuser, as a read-only file does on
+    // Windows.
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode))
+        return fail(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
+    if (exists && (st.st_mode & 0222) == 0)
+        return fail(EACCES);
+    if (exists && ::access(path.c_str(), W_OK) != 0)
+        return fail(errno);   // not ours to write, or a read-only disk
+    tmp_ = TempPattern(path);
     int fd = mkstemp(tmp_.data());
     if (fd < 0) {
+        fail(errno);
         tmp_.clear();
         return false;
     }
+    // Held until the file is closed, so that another save's clean-up can
+    // tell this live temporary from one that a killed save left behind.
+    (void)::flock(fd, LOCK_EX | LOCK_NB);
     // Keep the old file's permissions; a new file gets the usual ones.
-    struct stat st {};
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (exists) {
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -179,6 +273,7 @@ bool DataWriter::CreateForWrite(const std::string& path)
     ::fchmod(fd, mode);
     f_ = ::fdopen(fd, "wb");
     if (!f_) {
+        fail(errno);
         ::close(fd);
         ::unlink(tmp_.c_str());
         tmp_.clear();
@@ -188,6 +283,7 @@ bool DataWriter::CreateForWrite(const std::string& path)
     tmp_ = path + ".tmp";
     f_ = std::fopen(tmp_.c_str(), "wb");
     if (!f_) {
+        fail(errno);
         tmp_.clear();
         return false;
     }
@@ -212,32 +308,81 @@ void DataWriter::Abandon()
 bool DataWriter::CloseFile()
 {
     if (!f_)
-        return false;
-    bool good = ok_ && std::fflush(f_) == 0;
+        return fail(EBADF);
+    bool good = ok_;
+    if (good && std::fflush(f_) != 0)
+        good = fail(errno);
 #ifndef _WIN32
-    good = good && ::fsync(::fileno(f_)) == 0;
+    struct stat st {};
+    if (good && ::fsync(::fileno(f_)) != 0)
+        good = fail(errno);
+    // The rename keeps the time and size, so this is the target's stamp
+    // once it is in place; taken here, nobody else's write can slip in.
+    if (good && ::fstat(::fileno(f_), &st) != 0)
+        good = fail(errno);
+    if (good)
+        stamp_ = stampOfStat(path_, st);
 #endif
-    good = (std::fclose(f_) == 0) && good;
+    if (std::fclose(f_) != 0 && good)
+        good = fail(errno);
     f_ = nullptr;
     if (good) {
         std::error_code ec;
         fs::rename(nativePath(tmp_), nativePath(path_), ec);
-        good = !ec;
+        if (ec)
+            good = fail(ec.value());
     }
-    if (good)
+    if (good) {
         tmp_.clear();
-    else
+        (void)RemoveStaleTemporaries(path_);
+    } else {
+        stamp_ = FileStamp{};
         Abandon();
+    }
     ok_ = good;
     return good;
+}
+
+int RemoveStaleTemporaries(const std::string& path)
+{
+#ifdef _WIN32
+    (void)path;
+    return 0;
+#else
+    std::string folder, name;
+    splitPath(path, folder, name);
+    const std::string stem = tempStem(name) + ".tmp-";
+    const std::size_t length = stem.size() + 6;
+    int removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(nativePath(folder.empty() ? std::string(".") : folder), ec), end;
+         !ec && it != end; it.increment(ec)) {
+        const std::u8string u8 = it->path().filename().u8string();
+        const std::string entry(u8.begin(), u8.end());
+        if (entry.size() != length || entry.compare(0, stem.size(), stem) != 0)
+            continue;
+        const std::string full = folder + entry;
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        const int fd = ::open(full.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // A save in progress holds its lock; a killed one's is gone.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(full.c_str()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    return removed;
+#endif
 }
 
 bool DataWriter::WriteBytes(const void* data, std::size_t count)
 {
     if (!ok_ || !f_)
-        return fail();
+        return fail(EBADF);
     if (count > 0 && std::fwrite(data, 1, count, f_) != count)
-        return fail();
+        return fail(errno);
     return true;
 }
 
@@ -264,7 +409,7 @@ bool DataWriter::WriteExt80(const ext80& v) { return WriteBytes(v.bytes().data()
 bool DataWriter::WriteString(const std::string& s)
 {
     if (s.size() > kMaxCountedString)
-        return fail();
+        return fail(EOVERFLOW);
     if (!WriteI32(std::int32_t(s.size())))
         return false;
     return WriteBytes(s.data(), s.size());
@@ -297,6 +442,26 @@ bool FileWriteTime(const std::string& path, DateTime& time)
 #endif
     time = DateTimeFromLocal(tm, millis);
     return true;
+}
+
+FileStamp StampOf(const std::string& path)
+{
+    FileStamp s{path};
+#ifndef _WIN32
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        s = stampOfStat(path, st);
+#else
+    std::error_code ec;
+    const auto size = fs::file_size(nativePath(path), ec);
+    const auto time = fs::last_write_time(nativePath(path), ec);
+    if (!ec) {
+        s.exists = true;
+        s.size = size;
+        s.timeNs = std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
+    }
+#endif
+    return s;
 }
 
 bool FileExists(const std::string& path)

@@ -10,6 +10,32 @@
 #include <cstdio>
 #include <string>
 
+/// What a file looked like on disk: enough to tell whether somebody else
+/// (another machine on a shared folder) wrote it since we last did.
+struct FileStamp {
+    std::string path;             ///< empty: no file is known
+    bool exists = false;
+    std::int64_t timeNs = 0;      ///< last write, nanoseconds since 1970
+    std::uint64_t size = 0;
+
+    /// Same file contents as far as time and size can tell.
+    bool SameAs(const FileStamp& o) const
+    {
+        return exists == o.exists && (!exists || (timeNs == o.timeNs && size == o.size));
+    }
+};
+
+/// The stamp of \a path as it is on disk now (exists false when it is not).
+FileStamp StampOf(const std::string& path);
+
+/// Asked before a file is replaced that changed on disk since this program
+/// read or wrote it. True: write over it all the same.
+class SaveConflict {
+public:
+    virtual ~SaveConflict() = default;
+    virtual bool OverwriteChanged(const std::string& path, const FileStamp& onDisk) = 0;
+};
+
 /// Reads a file front to back. The first read that cannot deliver all its
 /// bytes sets the failure flag, and once set every later read fails too and
 /// reads nothing. Integers are little-endian.
@@ -23,6 +49,8 @@ public:
     /// Opens an existing file (UTF-8 path) read-only.
     [[nodiscard]] bool OpenForRead(const std::string& path);
     void CloseFile();
+    /// The opened file's stamp, taken when it was opened.
+    const FileStamp& Stamp() const { return stamp_; }
 
     bool ok() const { return ok_; }
     /// Bytes left between the read position and the end of the file.
@@ -50,11 +78,18 @@ private:
     std::FILE* f_ = nullptr;
     bool ok_ = false;
     std::uint64_t size_ = 0, pos_ = 0;
+    FileStamp stamp_;
 };
 
 /// Writes a file safely: the bytes go to a temporary file in the same folder,
 /// which CloseFile() flushes to disk and renames over the target. Until then
 /// the old file is untouched, and a failure anywhere leaves it intact.
+///
+/// The temporary file is named "<name>.tmp-XXXXXX", the name cut short when
+/// that would pass the 255 bytes a file name may have. A save that was
+/// killed leaves its temporary behind; the next successful save of the same
+/// target removes it (never one that a running save still holds).
+/// A target that its permissions make read-only is not replaced.
 class DataWriter {
 public:
     DataWriter() = default;
@@ -69,6 +104,14 @@ public:
     void Abandon();
 
     bool ok() const { return ok_; }
+    /// Why the last operation failed, as the system says it ("Permission
+    /// denied", "No space left on device"); "" when nothing failed.
+    const std::string& Fejl() const { return fejl_; }
+    /// The written file's stamp, after a successful CloseFile().
+    const FileStamp& Stamp() const { return stamp_; }
+    /// The temporary file's name for \a path (with XXXXXX in place of the
+    /// random part).
+    static std::string TempPattern(const std::string& path);
 
     bool WriteBytes(const void* data, std::size_t count);
     bool WriteU8(std::uint8_t v);
@@ -83,11 +126,19 @@ public:
     bool WriteString(const std::string& s);
 
 private:
-    bool fail() { ok_ = false; return false; }
+    bool fail();
+    bool fail(int err);
     std::FILE* f_ = nullptr;
     bool ok_ = false;
     std::string path_, tmp_;
+    std::string fejl_;
+    FileStamp stamp_;
 };
+
+/// Removes the temporary files that killed saves of \a path left behind;
+/// a temporary that a running save holds is left alone. Returns how many
+/// were removed.
+int RemoveStaleTemporaries(const std::string& path);
 
 /// Longest text a counted string may hold.
 inline constexpr std::size_t kMaxCountedString = 65535;

@@ -98,6 +98,10 @@ void tKlasse::Reset()
     elever_.clear();
     hobbyer_.assign(tElev::kHobbyCount, ' ');
     fejlFil_.clear();
+    fejlTekst_.clear();
+    afvist_ = false;
+    slettes_.clear();
+    disk_ = FileStamp{};
 }
 
 // ---- files ----
@@ -111,7 +115,9 @@ std::unique_ptr<tKlasse> tKlasse::LoadFromFile(const std::string& path)
     bool ok = false;
     {
         DataReader r;
-        if (r.OpenForRead(path)) {
+        const bool opened = r.OpenForRead(path);
+        k->disk_ = r.Stamp();
+        if (opened) {
             std::int32_t n = 0;
             ok = r.ReadString(k->skole_) && r.ReadString(k->klasse_) && r.ReadString(k->laerer_)
                 && r.ReadString(k->kode_) && r.ReadI32(n);
@@ -127,8 +133,10 @@ std::unique_ptr<tKlasse> tKlasse::LoadFromFile(const std::string& path)
             ok = ok && r.ReadString(k->hobbyer_);
         }
     }
+    // A pupil that cannot be read does not take the class with it: it keeps
+    // its place and file name, and the caller names it.
     if (ok)
-        ok = k->LoadElever(paths);
+        (void)k->LoadElever(paths);
     k->tidspunkt_ = NowDateTime();
     k->laesFejl_ = !ok;
     return k;
@@ -137,34 +145,82 @@ std::unique_ptr<tKlasse> tKlasse::LoadFromFile(const std::string& path)
 bool tKlasse::SaveToFile(const std::string& path)
 {
     fejlFil_.clear();
+    fejlTekst_.clear();
+    afvist_ = false;
+    for (int i = 0; i < ElevCount(); ++i) {
+        if (elever_[i]->LaesFejl())
+            continue;   // keeps the name its file has
+        const std::string before = elever_[i]->FilNavn();
+        MakeElevFilNavn(i, path);
+        // A pupil under a new name (new pupil, class saved elsewhere, a
+        // shifted number) must be written there even if unchanged, or the
+        // class file would point at a file that does not exist.
+        if (elever_[i]->FilNavn() != before)
+            elever_[i]->SetAendret();
+    }
     bool ok = true;
-    {
+    if (konflikt_ && !disk_.path.empty() && disk_.path == path) {
+        const FileStamp now = StampOf(path);
+        if (!now.SameAs(disk_) && !konflikt_->OverwriteChanged(path, now)) {
+            ok = false;
+            afvist_ = true;
+            fejlFil_ = path;
+            fejlTekst_ = path + ": changed elsewhere since it was read; not overwritten";
+        }
+    }
+    // The pupils first: until the class file is replaced, the old one still
+    // names only files that exist.
+    for (int i = 0; ok && i < ElevCount(); ++i) {
+        ok = SaveElev(i);
+        if (!ok) {
+            fejlFil_ = elever_[i]->FilNavn();
+            fejlTekst_ = elever_[i]->FejlTekst();
+            afvist_ = elever_[i]->GemAfvist();
+        }
+    }
+    if (ok) {
         DataWriter w;
         ok = w.CreateForWrite(path);
         ok = ok && w.WriteString(skole_) && w.WriteString(klasse_) && w.WriteString(laerer_)
             && w.WriteString(kode_) && w.WriteI32(ElevCount());
-        for (int i = 0; ok && i < ElevCount(); ++i) {
-            const std::string before = elever_[i]->FilNavn();
-            MakeElevFilNavn(i, path);
-            // A pupil under a new name (new pupil, class saved elsewhere, a
-            // shifted number) must be written there even if unchanged, or the
-            // class file would point at a file that does not exist.
-            if (elever_[i]->FilNavn() != before)
-                elever_[i]->SetAendret();
+        for (int i = 0; ok && i < ElevCount(); ++i)
             ok = w.WriteString(storedPath(elever_[i]->FilNavn()));
-        }
         ok = ok && w.WriteString(hobbyer_) && w.CloseFile();
-        if (!ok)
+        if (ok) {
+            disk_ = w.Stamp();
+        } else {
             fejlFil_ = path;
+            fejlTekst_ = "cannot write " + path + ": " + w.Fejl();
+        }
     }
-    for (int i = 0; ok && i < ElevCount(); ++i) {
-        ok = SaveElev(i);
-        if (!ok)
-            fejlFil_ = elever_[i]->FilNavn();
+    // Deleted pupils' files go only now that no class file names them, and
+    // never a file that a pupil of the class has taken over meanwhile.
+    if (ok) {
+        for (const std::string& f : slettes_) {
+            bool inUse = false;
+            for (const auto& e : elever_)
+                inUse = inUse || folded(e->FilNavn()) == folded(f);
+            if (!inUse)
+                (void)DeleteFile(f);
+        }
+        slettes_.clear();
     }
     tidspunkt_ = NowDateTime();
     gemFejl_ = !ok;
     return ok;
+}
+
+void tKlasse::SetSaveConflict(SaveConflict* c)
+{
+    konflikt_ = c;
+    for (auto& e : elever_)
+        e->SetSaveConflict(c);
+}
+
+void tKlasse::AdoptElev(std::unique_ptr<tElev> e)
+{
+    e->SetSaveConflict(konflikt_);
+    elever_.push_back(std::move(e));
 }
 
 void tKlasse::SetFilNavnFraKlasse(std::string_view klasseNavn)
@@ -211,7 +267,7 @@ void tKlasse::EnsureElev(int i)
     while (ElevCount() <= i) {
         auto e = std::make_unique<tElev>();
         (void)e->SetHobbyer(hobbyer_);
-        elever_.push_back(std::move(e));
+        AdoptElev(std::move(e));
     }
 }
 
@@ -220,7 +276,8 @@ bool tKlasse::TrimEmptyTail(int i)
     if (i < 0 || i != ElevCount() - 1)
         return false;
     bool removed = false;
-    while (i >= 0 && elever_[i]->Tom()) {
+    // A pupil whose file could not be read may look empty; it stays.
+    while (i >= 0 && elever_[i]->Tom() && !elever_[i]->LaesFejl()) {
         elever_.erase(elever_.begin() + i);
         --i;
         removed = true;
@@ -287,6 +344,21 @@ bool tKlasse::ElevDatoOk(int i) const
     return e ? e->DatoOk() : true;
 }
 
+bool tKlasse::ElevLaesFejl(int i) const
+{
+    auto* e = GetElev(i);
+    return e && e->LaesFejl();
+}
+
+std::vector<std::string> tKlasse::UlaeseligeFiler() const
+{
+    std::vector<std::string> files;
+    for (const auto& e : elever_)
+        if (e->LaesFejl())
+            files.push_back(e->FilNavn());
+    return files;
+}
+
 bool tKlasse::HarValgtHaar(int i) const
 {
     auto* e = GetElev(i);
@@ -343,8 +415,8 @@ void tKlasse::DeleteMarkeret()
     for (int i = ElevCount() - 1; i >= 0; --i) {
         if (!elever_[i]->Markeret())
             continue;
-        if (!elever_[i]->FilNavn().empty())
-            (void)DeleteFile(elever_[i]->FilNavn());
+        if (!elever_[i]->FilNavn().empty() && !elever_[i]->LaesFejl())
+            slettes_.push_back(elever_[i]->FilNavn());
         elever_.erase(elever_.begin() + i);
         aendret_ = true;
     }
@@ -369,10 +441,12 @@ void tKlasse::MakeElevFilNavn(int i, const std::string& klassePath)
         base = klassePath.substr(0, dot);
     const std::string stem = base + "_" + ansi::ToUtf8(name);
 
+    // Earlier pupils have their names already; a pupil whose file could not
+    // be read keeps its name wherever it stands, and nobody may take it.
     auto taken = [&](const std::string& candidate) {
         const std::string f = folded(candidate);
-        for (int j = 0; j < i; ++j)
-            if (folded(elever_[j]->FilNavn()) == f)
+        for (int j = 0; j < ElevCount(); ++j)
+            if (j != i && (j < i || elever_[j]->LaesFejl()) && folded(elever_[j]->FilNavn()) == f)
                 return true;
         return false;
     };
@@ -403,23 +477,27 @@ void tKlasse::MakeElevFilNavn(int i, const std::string& klassePath)
 bool tKlasse::SaveElev(int i)
 {
     tElev* e = GetElev(i);
+    if (e && e->LaesFejl())
+        return true;   // never written: its file stays as it is
     return e && e->SaveToFile(e->FilNavn());
 }
 
 void tKlasse::ReloadElev(int i)
 {
-    if (tElev* e = GetElev(i))
+    if (tElev* e = GetElev(i)) {
         elever_[i] = tElev::LoadFromFile(e->FilNavn());
+        elever_[i]->SetSaveConflict(konflikt_);
+    }
 }
 
 bool tKlasse::LoadElever(const std::vector<std::string>& paths)
 {
+    bool all = true;
     for (const auto& p : paths) {
-        elever_.push_back(tElev::LoadFromFile(p));
-        if (elever_.back()->LaesFejl())
-            return false;
+        AdoptElev(tElev::LoadFromFile(p));
+        all = all && !elever_.back()->LaesFejl();
     }
-    return true;
+    return all;
 }
 
 // ---- hobby offer ----

@@ -18,14 +18,31 @@ public:
 
     void Reset();
 
-    /// Always yields a class; LaesFejl() tells whether it and every pupil were
-    /// read completely. \a path is a native (UTF-8) path.
+    /// Always yields a class; LaesFejl() tells whether the class file was
+    /// read completely. Every pupil file is read; a pupil that could not be
+    /// read keeps its place and file name (ElevLaesFejl(), UlaeseligeFiler()).
+    /// \a path is a native (UTF-8) path.
     static std::unique_ptr<tKlasse> LoadFromFile(const std::string& path);
-    /// Writes the class file, then every changed pupil (and every pupil whose
-    /// file name changed), stopping at the first failure.
+    /// Writes every changed pupil (and every pupil whose file name changed),
+    /// stopping at the first failure, then the class file last, so that the
+    /// class file never names a file that is not there. Only once the class
+    /// file is in place are the files of deleted pupils removed. Pupils that
+    /// could not be read are never written and stay in the class file.
+    /// When the class file changed on disk since it was read or written here,
+    /// the SaveConflict is asked before anything is written.
     bool SaveToFile(const std::string& path);
     /// The path that failed in the last save ("" when none).
     const std::string& FejlFil() const { return fejlFil_; }
+    /// The failed file and the system's reason, for the log of tools.
+    const std::string& FejlTekst() const { return fejlTekst_; }
+    /// The last save stopped because the user chose to keep a file that
+    /// changed elsewhere.
+    bool GemAfvist() const { return afvist_; }
+    /// Who to ask before writing over the class file or a pupil's file that
+    /// changed elsewhere; passed on to every pupil, present and future.
+    void SetSaveConflict(SaveConflict* c);
+    /// The class file as it was when read or last written.
+    const FileStamp& DiskStamp() const { return disk_; }
 
     bool Aendret() const { return aendret_; }
     void SetAendret() { aendret_ = true; }
@@ -73,6 +90,11 @@ public:
     std::string ElevKoen(int i) const;
     std::string ElevElevkode(int i) const;
     bool ElevDatoOk(int i) const;
+    /// Pupil i's file could not be read: it is shown but cannot be opened,
+    /// edited or written. False out of range.
+    bool ElevLaesFejl(int i) const;
+    /// The files of the pupils that could not be read, in class order.
+    std::vector<std::string> UlaeseligeFiler() const;
     std::string ElevFilNavn(int i) const;
     bool HarValgtHaar(int i) const;
     /// Last-write time of the pupil's file for the setup grid; "" when none.
@@ -83,8 +105,12 @@ public:
     void SetAllMarkeret(bool b);
     bool AnyMarkeret() const;
     int CountMarkeret() const;
-    /// Deletes the marked pupils and their files.
+    /// Takes the marked pupils out of the class. Their files are deleted by
+    /// the next successful SaveToFile, once the class file no longer names
+    /// them; the file of a pupil that could not be read is left alone.
     void DeleteMarkeret();
+    /// Files waiting to be deleted by the next successful save.
+    const std::vector<std::string>& SletteFiler() const { return slettes_; }
 
     /// Sets pupil i's FilNavn: class path without extension + "_" + the
     /// letters and digits of the nickname (or i + 1 in hex) + ".ele". A name
@@ -93,8 +119,9 @@ public:
     bool SaveElev(int i);
     void ReloadElev(int i);
     /// Appends a record built elsewhere (import, demo class).
-    void AdoptElev(std::unique_ptr<tElev> e) { elever_.push_back(std::move(e)); }
-    /// Appends one pupil per path; stops after the first one that fails.
+    void AdoptElev(std::unique_ptr<tElev> e);
+    /// Appends one pupil per path, each read from its file; true when every
+    /// one was read completely.
     bool LoadElever(const std::vector<std::string>& paths);
 
     // ---- the class's hobby offer, n = 1..50 ----
@@ -115,5 +142,9 @@ private:
     std::string skole_, klasse_, laerer_, kode_;
     std::vector<std::unique_ptr<tElev>> elever_;
     std::string hobbyer_;
-    std::string fejlFil_;
+    std::string fejlFil_, fejlTekst_;
+    bool afvist_ = false;
+    std::vector<std::string> slettes_;
+    FileStamp disk_;
+    SaveConflict* konflikt_ = nullptr;
 };

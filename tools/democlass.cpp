@@ -239,7 +239,7 @@ bool WriteDemoClass(const QString& dir, int pupils, std::string& path, std::stri
     path = QDir(dir).filePath(QString::fromStdString(k.FilNavn()) + ".kla").toStdString();
     k.SetFilNavn(path);
     if (!k.SaveToFile(path)) {
-        error = "cannot write " + k.FejlFil();
+        error = k.FejlTekst();
         return false;
     }
     return true;

@@ -143,6 +143,29 @@ private:
 
 } // namespace
 
+bool ElevJson::StrictBase64(const QString& text, std::size_t bytes, QByteArray& out)
+{
+    // Exactly the characters the encoding of that many bytes has: the
+    // alphabet, and "=" only as the padding at the end. Anything else, a
+    // blank or a line break included, is a damaged photo, not one to guess.
+    const qsizetype want = qsizetype((bytes + 2) / 3 * 4);
+    const qsizetype pad = qsizetype((3 - bytes % 3) % 3);
+    if (text.size() != want)
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool alphabet = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+'
+            || c == '/';
+        if (!alphabet && !(c == '=' && i >= want - pad))
+            return false;
+    }
+    auto decoded = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded || decoded.decoded.size() != qsizetype(bytes))
+        return false;
+    out = std::move(decoded.decoded);
+    return true;
+}
+
 QJsonObject ElevJson::FromElev(const tElev& e)
 {
     QJsonObject o;
@@ -293,8 +316,8 @@ std::unique_ptr<tElev> ElevJson::ToElev(const QJsonObject& o, QString& error)
         g->HarFoto = r.boolean(lo, "HarFoto", where);
         if (g->HarFoto && !r.failed()) {
             const QJsonValue f = lo.value("Foto");
-            const QByteArray raw = QByteArray::fromBase64(f.toString().toLatin1());
-            if (!f.isString() || raw.size() != qsizetype(kPhotoBytes)) {
+            QByteArray raw;
+            if (!f.isString() || !StrictBase64(f.toString(), kPhotoBytes, raw)) {
                 r.fail(where + ": \"Foto\" must be base64 of 129600 bytes");
                 break;
             }

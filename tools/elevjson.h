@@ -19,4 +19,7 @@ public:
     static std::unique_ptr<tElev> ToElev(const QJsonObject& o, QString& error);
     static std::unique_ptr<tKlasse> ToKlasse(const QJsonObject& o, QString& error);
     static bool IsKlasse(const QJsonObject& o) { return o.contains("Elever"); }
+    /// Decodes base64 that holds exactly \a bytes bytes, refusing any
+    /// character outside the alphabet and any other length.
+    static bool StrictBase64(const QString& text, std::size_t bytes, QByteArray& out);
 };

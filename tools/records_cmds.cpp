@@ -51,10 +51,12 @@ int CmdExport(const QStringList& args)
     const QString ext = QFileInfo(opt.input).suffix().toLower();
     QJsonObject json;
     bool complete = false;
+    std::vector<std::string> unreadable;
     if (ext == "kla") {
         auto k = tKlasse::LoadFromFile(path);
         json = ElevJson::FromKlasse(*k);
-        complete = !k->LaesFejl();
+        unreadable = k->UlaeseligeFiler();
+        complete = !k->LaesFejl() && unreadable.empty();
     } else {
         auto e = tElev::LoadFromFile(path);
         json = ElevJson::FromElev(*e);
@@ -66,10 +68,13 @@ int CmdExport(const QStringList& args)
     } else {
         QSaveFile f(opt.output);
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-            std::fprintf(stderr, "tinkeli-tool export: cannot write %s\n", qPrintable(opt.output));
+            std::fprintf(stderr, "tinkeli-tool export: cannot write %s: %s\n", qPrintable(opt.output),
+                         qPrintable(f.errorString()));
             return 1;
         }
     }
+    for (const std::string& file : unreadable)
+        std::fprintf(stderr, "tinkeli-tool export: pupil file %s could not be read\n", file.c_str());
     if (!complete)
         std::fprintf(stderr, "tinkeli-tool export: %s could not be read completely\n", qPrintable(opt.input));
     return complete ? 0 : 1;
@@ -87,9 +92,14 @@ int CmdImport(const QStringList& args)
     }
     QJsonParseError perr;
     const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &perr);
-    if (doc.isNull() || !doc.isObject()) {
-        std::fprintf(stderr, "tinkeli-tool import: %s is not a JSON object: %s\n", qPrintable(opt.input),
-                     qPrintable(perr.errorString()));
+    if (doc.isNull()) {
+        std::fprintf(stderr, "tinkeli-tool import: %s is not JSON: %s at byte %d\n", qPrintable(opt.input),
+                     qPrintable(perr.errorString()), int(perr.offset));
+        return 2;
+    }
+    if (!doc.isObject()) {
+        std::fprintf(stderr, "tinkeli-tool import: %s is not a JSON object%s\n", qPrintable(opt.input),
+                     doc.isArray() ? " but an array" : "");
         return 2;
     }
     QString error;
@@ -101,7 +111,7 @@ int CmdImport(const QStringList& args)
             return 2;
         }
         if (!k->SaveToFile(out)) {
-            std::fprintf(stderr, "tinkeli-tool import: cannot write %s\n", k->FejlFil().c_str());
+            std::fprintf(stderr, "tinkeli-tool import: %s\n", k->FejlTekst().c_str());
             return 1;
         }
         return 0;
@@ -112,7 +122,7 @@ int CmdImport(const QStringList& args)
         return 2;
     }
     if (!e->SaveToFile(out)) {
-        std::fprintf(stderr, "tinkeli-tool import: cannot write %s\n", out.c_str());
+        std::fprintf(stderr, "tinkeli-tool import: %s\n", e->FejlTekst().c_str());
         return 1;
     }
     return 0;

@@ -16,6 +16,8 @@ namespace {
 
 void saveFailed(PageHost& host, QWidget* parent, const std::string& file)
 {
+    if (host.AktivKlasse().GemAfvist())
+        return;   // the user chose to keep a file another machine changed
     host.Dialogs().Fejl(parent, QStringLiteral("Ændringerne kunne ikke skrives til \"%1\"")
                                     .arg(QString::fromStdString(file)));
 }

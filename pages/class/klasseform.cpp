@@ -10,6 +10,7 @@
 #include "pagehost.h"
 #include "qansi.h"
 
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
@@ -187,7 +188,8 @@ bool TKlasseForm::ElevGridSelectCell(int col, int row)
         ElevGrid->setCurrentCell(row, col);
         ElevGrid->blockSignals(false);
     }
-    ElevSpeed->setEnabled(true);
+    // A pupil whose file could not be read can be pointed at, not opened.
+    ElevSpeed->setEnabled(!host().AktivKlasse().ElevLaesFejl(i));
     return true;
 }
 
@@ -234,6 +236,8 @@ int TKlasseForm::UpdateTimerTimer()
             continue;
         if (f - k.Tidspunkt() < kOneMs)
             continue;   // not newer, or within a millisecond
+        if (k.GetElev(i)->Aendret())
+            continue;   // edits this machine has not saved (kept from a change elsewhere) stay
         k.ReloadElev(i);
         ++reloaded;
         const QModelIndex cell = ElevGrid->model()->index(i / kColumns, i % kColumns);
@@ -253,11 +257,25 @@ const QImage& TKlasseForm::Thumbnail(int i, QSize size, bool selected)
     const tElev& e = *k.GetElev(i);
     const PortraitParts parts = PartsOf(e);
     const int pageHeight = Drawing().PageHeight;
+    const bool unreadable = e.LaesFejl();
+    const std::string& name = unreadable ? e.FilNavn() : e.Kaldenavn();
     if (!cell.image.isNull() && cell.size == size && cell.selected == selected && cell.pageHeight == pageHeight
-        && cell.name == e.Kaldenavn() && sameParts(cell.parts, parts))
+        && cell.unreadable == unreadable && cell.name == name && (unreadable || sameParts(cell.parts, parts)))
         return cell.image;
 
     ++drawn_;
+    cell.parts = parts;
+    cell.name = name;
+    cell.unreadable = unreadable;
+    cell.selected = selected;
+    cell.size = size;
+    cell.pageHeight = pageHeight;
+    if (unreadable) {
+        if (cell.image.size() != size)
+            cell.image = QImage(size, QImage::Format_RGB32);
+        drawUnreadable(cell.image, name, selected);
+        return cell.image;
+    }
     const Colour b = selected ? kYellow : kCream;
     const int w = size.width(), h = size.height();
     // The face is drawn at about page size and reduced, which smooths it.
@@ -285,13 +303,27 @@ const QImage& TKlasseForm::Thumbnail(int i, QSize size, bool selected)
         p.setPen(Qt::black);
         p.drawText(T, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, t);
     }
-    cell.parts = parts;
-    cell.name = e.Kaldenavn();
-    cell.selected = selected;
-    cell.size = size;
-    cell.pageHeight = pageHeight;
     cell.image = big;
     return cell.image;
+}
+
+void TKlasseForm::drawUnreadable(QImage& image, const std::string& filNavn, bool selected)
+{
+    // Grey, with the file's name: the teacher sees which file to look for.
+    image.fill(QColor(0xC0, 0xC0, 0xC0));
+    QPainter p(&image);
+    if (selected) {
+        const int w = std::max(2, image.height() / 24);
+        p.setPen(QPen(ToQColor(kYellow), w));
+        p.drawRect(QRectF(image.rect()).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0));
+    }
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(std::max(6, S(11)));
+    p.setFont(f);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    const int m = std::max(2, image.width() / 16);
+    const QString file = QFileInfo(QString::fromStdString(filNavn)).fileName();
+    p.drawText(image.rect().adjusted(m, m, -m, -m), Qt::AlignCenter | Qt::TextWrapAnywhere, file);
 }
 
 void TKlasseForm::ElevGridDrawCell(QPainter& painter, int col, int row, const QRect& rect, bool selected)

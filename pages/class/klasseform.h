@@ -63,12 +63,14 @@ protected:
 private:
     void KlassePaintBoxPaint();
     void setGridGeometry();
+    void drawUnreadable(QImage& image, const std::string& filNavn, bool selected);
 
     // A cell's thumbnail is drawn once and kept while everything it shows
     // is the same: the face, the name, the background and the size.
     struct CachedCell {
         PortraitParts parts{};
-        std::string name;
+        std::string name;          ///< the nickname, or the file name of a damaged pupil
+        bool unreadable = false;
         bool selected = false;
         QSize size;
         int pageHeight = 0;

@@ -13,6 +13,7 @@
 #include "textinput.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -187,7 +188,8 @@ public:
         p->fillRect(option.rect, focus ? QColor(255, 255, 0) : QColor(Qt::white));
         const int row = index.row(), col = index.column();
         const bool red = col == 2 && !form_->host().AktivKlasse().ElevDatoOk(row);
-        p->setPen(red ? QColor(255, 0, 0) : QColor(Qt::black));
+        const bool unreadable = form_->host().AktivKlasse().ElevLaesFejl(row);
+        p->setPen(red ? QColor(255, 0, 0) : unreadable ? QColor(0x80, 0x80, 0x80) : QColor(Qt::black));
         p->setFont(form_->CellFont(col));
         p->drawText(option.rect.adjusted(kCellInset, 0, -kCellInset, 0),
                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, form_->CellText(col, row));
@@ -488,6 +490,8 @@ bool TSetupForm::ElevGridSelectCell(int col, int row)
 {
     GenderBox->hide();
     tKlasse& k = host().AktivKlasse();
+    if (k.ElevLaesFejl(row))
+        return false;   // a pupil whose file could not be read is not edited
     if (k.Klasse().empty()) {
         info(3);
         KlasseEdit->setFocus();
@@ -540,7 +544,7 @@ bool TSetupForm::ElevGridSelectCell(int col, int row)
 bool TSetupForm::CellEditable(int col, int row) const
 {
     const tKlasse& k = host().AktivKlasse();
-    if (k.Klasse().empty())
+    if (k.Klasse().empty() || k.ElevLaesFejl(row))
         return false;
     const bool named = !k.ElevKaldenavn(row).empty();
     return col == 0 ? !named : (col == 1 || col == 2 || col == 4) && named;
@@ -549,6 +553,8 @@ bool TSetupForm::CellEditable(int col, int row) const
 QString TSetupForm::CellText(int col, int row) const
 {
     const tKlasse& k = host().AktivKlasse();
+    if (k.ElevLaesFejl(row) && col < 5)
+        return col == 0 ? QFileInfo(QString::fromStdString(k.ElevFilNavn(row))).fileName() : QString();
     switch (col) {
     case 0: return ansi::ToQString(k.ElevKaldenavn(row));
     case 1: return ansi::ToQString(k.ElevFuldeNavn(row));

@@ -3,12 +3,14 @@
 // by a script; nothing waits for a person.
 #include "../support/scripted_dialogs.h"
 #include "../support/tempdir.h"
+#include "../support/wait.h"
 #include "datefmt.h"
 #include "dialogs.h"
 #include "drawing.h"
 #include "elev.h"
 #include "elevform.h"
 #include "klasse.h"
+#include "klasseform.h"
 #include "mainwindow.h"
 #include "page.h"
 #include "passworddlg.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -365,4 +368,155 @@ TEST_F(AppTest, PagesFollowTheWindowsSize)
     EXPECT_EQ(Drawing().PageHeight, p->height());
     EXPECT_EQ(Drawing().PageBitmap.height(), p->height());
     EXPECT_FALSE(Drawing().LayoutList.empty());
+}
+
+// ---- a class folder shared by two machines ----
+
+TEST_F(AppTest, TwoMachinesOverOneFolderAskBeforeOverwriting)
+{
+    const std::string kla = makeClass(dir, "k.kla", 2);
+    // This machine saves every 30 ms while an editing page is shown; the
+    // other one saves when told to.
+    TMain::Options o;
+    o.params = {QString::fromStdString(kla)};
+    o.dialogs = &dialogs;
+    o.splashMs = 0;
+    o.startDelayMs = 60000;
+    o.saveIntervalMs = 30;
+    o.screenDepth = 24;
+    o.startDialog = [] { return 0; };
+    o.askCode = [](const std::string&) { return 1; };
+    TMain here(o);
+    ScriptedDialogs otherDialogs;
+    o.dialogs = &otherDialogs;
+    o.saveIntervalMs = 60000;
+    TMain other(o);
+    here.OpenParamFile();
+    other.OpenParamFile();
+    const std::string file = here.AktivKlasse().ElevFilNavn(0);
+    const QString question = QString("Filen \"%1\" er ændret på en anden computer, siden den blev åbnet.\n"
+                                      "Vil du gemme dine ændringer oven i den?")
+                                 .arg(QString::fromStdString(file));
+    // The other machine writes over this one's saves when asked.
+    auto otherSaves = [&](int hair) {
+        other.AktivElev()->SetType(Del::Haar, hair);
+        otherDialogs.choices = {0};
+        ASSERT_TRUE(other.PageAt(5)->SaveIfChanged());
+    };
+
+    here.SetAktivElev(0);
+    here.ShowPage(5);
+    other.SetAktivElev(0);
+    other.ShowPage(5);
+    otherSaves(9);
+    here.AktivElev()->SetType(Del::Haar, 7);
+
+    // The minute save asks once; "Annuller" keeps both sides as they are.
+    dialogs.choices = {1};
+    ASSERT_TRUE(WaitFor([&] { return !dialogs.messages.empty(); }));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "Gem");
+    EXPECT_EQ(dialogs.messages[0].text, question);
+    EXPECT_EQ(dialogs.messages[0].buttons, (QStringList{"Gem alligevel", "Annuller"}));
+    QTest::qWait(200);   // several more minute saves
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(tElev::LoadFromFile(file)->Part(Del::Haar).Type, 9);
+    EXPECT_EQ(here.AktivElev()->Part(Del::Haar).Type, 7);
+    EXPECT_TRUE(here.AktivElev()->Aendret());
+
+    // Changed once more elsewhere: asked once more; "Gem alligevel" writes.
+    otherSaves(10);
+    dialogs.choices = {0};
+    ASSERT_TRUE(WaitFor([&] { return !here.AktivElev()->Aendret(); }));
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(tElev::LoadFromFile(file)->Part(Del::Haar).Type, 7);
+    QTest::qWait(100);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+
+    // Leaving the page asks every time, and a "no" is not reported as a
+    // failed save.
+    here.HidePage();
+    otherSaves(11);
+    here.AktivElev()->SetType(Del::Haar, 3);
+    dialogs.choices = {1, 1};
+    EXPECT_FALSE(here.PageAt(5)->SaveIfChanged());
+    EXPECT_FALSE(here.PageAt(5)->SaveIfChanged());
+    ASSERT_EQ(dialogs.messages.size(), 4u);
+    EXPECT_EQ(dialogs.messages[3].caption, "Gem");
+    EXPECT_EQ(tElev::LoadFromFile(file)->Part(Del::Haar).Type, 11);
+
+    // The overview does not read over edits that are still in memory.
+    here.ShowPage(1);
+    EXPECT_EQ(static_cast<TKlasseForm*>(here.PageAt(1))->UpdateTimerTimer(), 0);
+    EXPECT_EQ(here.AktivElev()->Part(Del::Haar).Type, 3);
+    // The other machine was asked once: after this one wrote over its 10.
+    ASSERT_EQ(otherDialogs.messages.size(), 1u);
+    EXPECT_EQ(otherDialogs.messages[0].caption, "Gem");
+}
+
+TEST_F(AppTest, TheClassFileOfAnotherMachineIsNotOverwrittenSilently)
+{
+    const std::string kla = makeClass(dir, "k.kla", 2);
+    ScriptedDialogs otherDialogs;
+    auto here = start({QString::fromStdString(kla)});
+    TMain::Options o;
+    o.params = {QString::fromStdString(kla)};
+    o.dialogs = &otherDialogs;
+    o.splashMs = 0;
+    o.startDelayMs = 60000;
+    o.screenDepth = 24;
+    o.startDialog = [] { return 0; };
+    TMain other(o);
+    here->OpenParamFile();
+    other.OpenParamFile();
+    here->ShowPage(2);
+    other.ShowPage(2);
+    ASSERT_TRUE(other.AktivKlasse().SetLaerer("Nabo"));
+    ASSERT_TRUE(other.PageAt(2)->SaveWork());
+    ASSERT_TRUE(here->AktivKlasse().SetSkole("Byskolen"));
+
+    dialogs.choices = {1};
+    EXPECT_FALSE(here->PageAt(2)->SaveWork());
+    ASSERT_EQ(dialogs.messages.size(), 1u);   // the question, no failure box
+    EXPECT_EQ(dialogs.messages[0].caption, "Gem");
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QString("Filen \"%1\" er ændret").arg(QString::fromStdString(kla))));
+    EXPECT_TRUE(here->AktivKlasse().Aendret());
+    EXPECT_EQ(tKlasse::LoadFromFile(kla)->Laerer(), "Nabo");
+
+    dialogs.choices = {0};
+    EXPECT_TRUE(here->PageAt(2)->SaveWork());
+    auto back = tKlasse::LoadFromFile(kla);
+    EXPECT_EQ(back->Skole(), "Byskolen");
+    EXPECT_EQ(back->Laerer(), "");
+    EXPECT_TRUE(otherDialogs.messages.empty());
+}
+
+// ---- birth dates under the machine's locale ----
+
+TEST(BirthDates, TheSameFileGivesTheSameMonthUnderEveryLocale)
+{
+    // The program takes the machine's short date format (as main() does);
+    // birth dates must not follow it. The locales named here, and the one
+    // the test runs under (ctest runs it under several).
+    TempDir dir;
+    tElev written;
+    ASSERT_TRUE(written.SetKaldenavn("Bo"));
+    ASSERT_TRUE(written.SetFoedselsdag("03-04-2005"));
+    ASSERT_TRUE(written.SaveToFile(dir.file("bo.ele")));
+    for (const QLocale& loc : {QLocale::system(), QLocale(QLocale::Danish, QLocale::Denmark),
+                               QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c()}) {
+        SCOPED_TRACE(loc.name().toStdString() + " " + loc.dateFormat(QLocale::ShortFormat).toStdString());
+        SetShortDateFormat(loc.language() == QLocale::C
+                               ? DateFormat::Danish()
+                               : DateFormat::FromPattern(loc.dateFormat(QLocale::ShortFormat).toStdString()));
+        auto e = tElev::LoadFromFile(dir.file("bo.ele"));
+        EXPECT_EQ(e->BirthMonth(), 4);
+        EXPECT_EQ(tElev().BirthMonth(), 1);   // the default 01-01-2000
+        ASSERT_TRUE(e->SetFoedselsdag("3.4.2005"));
+        EXPECT_EQ(e->Foedselsdag(), "03-04-2005");
+        ASSERT_TRUE(e->SetFoedselsdag("12/1/2006"));
+        EXPECT_EQ(e->Foedselsdag(), "12-01-2006");
+        EXPECT_EQ(e->BirthMonth(), 1);
+    }
+    SetShortDateFormat(DateFormat::Danish());
 }

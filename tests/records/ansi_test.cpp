@@ -23,6 +23,30 @@ TEST(Ansi, EveryByteSurvivesTheTripThroughUtf8)
     EXPECT_EQ(*back, all);
 }
 
+TEST(Ansi, WhereWindows1252DiffersFromLatin1)
+{
+    // Byte for byte, 0x80..0x9F: a round trip cannot see two swapped entries.
+    constexpr char32_t kWant[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,   // 80: € ‚ ƒ „ … † ‡
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,   // 88: ˆ ‰ Š ‹ Œ   Ž
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,   // 90:   ‘ ’ “ ” • – —
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,   // 98: ˜ ™ š › œ   ž Ÿ
+    };
+    for (int b = 0x80; b <= 0x9F; ++b) {
+        EXPECT_EQ(ansi::ToCodePoint(std::uint8_t(b)), kWant[b - 0x80]) << std::hex << b;
+        EXPECT_EQ(ansi::FromCodePoint(kWant[b - 0x80]), b) << std::hex << b;
+    }
+    EXPECT_EQ(ansi::ToCodePoint(0x93), U'\u201C');
+    EXPECT_EQ(ansi::ToUtf8("\x93"), "\u201C");
+    EXPECT_EQ(ansi::FromUtf8("\u201C"), std::string("\x93"));
+    EXPECT_EQ(ansi::FromUtf8("\u201D"), std::string("\x94"));
+    // Latin-1's own letters above 0x9F are Windows-1252's too.
+    for (int b = 0xA0; b <= 0xFF; ++b)
+        EXPECT_EQ(ansi::ToCodePoint(std::uint8_t(b)), char32_t(b));
+    EXPECT_EQ(ansi::FromCodePoint(0x0080), -1);   // the C1 control that € displaced
+    EXPECT_EQ(ansi::FromCodePoint(0x0093), -1);
+}
+
 TEST(Ansi, RefusesWhatItCannotHold)
 {
     EXPECT_FALSE(ansi::FromUtf8("Łukasz"));        // Polish Ł

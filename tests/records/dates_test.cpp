@@ -46,3 +46,43 @@ TEST(DateTime, FormatsAsTheSetupGridShowsIt)
     EXPECT_EQ(FormatDateTime(36526.5, dmy), "01-01-2000 12:00:00");
     EXPECT_EQ(FormatDateTime(45000.75, dmy), "15-03-2023 18:00:00");
 }
+
+TEST(ValidDate, CenturyRuleOfLeapYears)
+{
+    EXPECT_FALSE(IsValidDate(1900, 2, 29));   // divisible by 100, not by 400
+    EXPECT_TRUE(IsValidDate(2000, 2, 29));    // divisible by 400
+    EXPECT_TRUE(IsValidDate(2004, 2, 29));
+    EXPECT_FALSE(IsValidDate(2005, 2, 29));
+    EXPECT_FALSE(IsValidDate(2100, 2, 29));
+    EXPECT_TRUE(IsValidDate(2005, 2, 28));
+    EXPECT_TRUE(IsValidDate(2005, 12, 31));
+    EXPECT_FALSE(IsValidDate(2005, 4, 31));
+    EXPECT_FALSE(IsValidDate(2005, 13, 1));
+    EXPECT_FALSE(IsValidDate(2005, 0, 1));
+    EXPECT_FALSE(IsValidDate(2005, 1, 0));
+    EXPECT_FALSE(IsValidDate(2005, 1, 32));
+}
+
+TEST(BirthDate, FilesHoldDayMonthYearWithDashesWhateverTheLocale)
+{
+    // The machine's short format must not matter.
+    for (const DateFormat fmt : {DateFormat::Danish(), DateFormat{DateFormat::Order::MDY, '/'},
+                                 DateFormat{DateFormat::Order::YMD, '.'}, DateFormat{DateFormat::Order::DMY, '.'}}) {
+        SetShortDateFormat(fmt);
+        struct Case { const char* text; Date date; };
+        for (const Case c : {Case{"03-04-2005", {2005, 4, 3}}, {"3.4.2005", {2005, 4, 3}}, {"3/4/2005", {2005, 4, 3}},
+                             {"03.4-2005", {2005, 4, 3}}, {" 31-12-1999 ", {1999, 12, 31}},
+                             {"29-02-2000", {2000, 2, 29}}, {"1-1-05", {2005, 1, 1}}, {"1-1-99", {1999, 1, 1}}}) {
+            const auto d = ParseFoedselsdag(c.text);
+            ASSERT_TRUE(d) << c.text;
+            EXPECT_EQ(*d, c.date) << c.text;
+        }
+        for (const char* bad : {"29-02-1900", "31-02-2005", "31-04-2005", "0-1-2005", "1-13-2005", "003-04-2005",
+                                "3-004-2005", "3-4-205", "3-4-20050", "3-4", "3-4-2005-1", "3 4 2005", "3,4,2005",
+                                "-4-2005", "", "2005-04-03x"})
+            EXPECT_FALSE(ParseFoedselsdag(bad)) << bad;
+        EXPECT_EQ(FormatFoedselsdag({2005, 4, 3}), "03-04-2005");
+        EXPECT_EQ(FormatFoedselsdag({987, 11, 30}), "30-11-0987");
+    }
+    SetShortDateFormat(DateFormat::Danish());
+}

@@ -85,23 +85,37 @@ TEST_F(ElevRecord, KoenNormalises)
     }
 }
 
-TEST_F(ElevRecord, FoedselsdagUnderTwoFormats)
+TEST_F(ElevRecord, FoedselsdagIsStoredTheSameUnderEveryFormat)
 {
     tElev e;
     ASSERT_TRUE(e.SetFoedselsdag("3/4/2005"));
     EXPECT_EQ(e.Foedselsdag(), "03-04-2005");
     EXPECT_TRUE(e.DatoOk());
     EXPECT_EQ(e.BirthMonth(), 4);
+    EXPECT_TRUE(e.Aendret());
     ASSERT_TRUE(e.SetFoedselsdag("31.02.2005"));
-    EXPECT_EQ(e.Foedselsdag(), "31-02-2005");
+    EXPECT_EQ(e.Foedselsdag(), "31-02-2005");   // as typed, with dashes
     EXPECT_FALSE(e.DatoOk());
     EXPECT_EQ(e.BirthMonth(), -1);
+    ASSERT_TRUE(e.SetFoedselsdag("29.2.1900"));
+    EXPECT_FALSE(e.DatoOk());
+    ASSERT_TRUE(e.SetFoedselsdag("29.2.2000"));
+    EXPECT_TRUE(e.DatoOk());
+    EXPECT_EQ(e.Foedselsdag(), "29-02-2000");
+    EXPECT_EQ(e.BirthMonth(), 2);
 
+    // A machine whose locale writes month first, with slashes, stores and
+    // reads the same.
     SetShortDateFormat({DateFormat::Order::MDY, '/'});
     tElev us;
     ASSERT_TRUE(us.SetFoedselsdag("3-4-2005"));
-    EXPECT_EQ(us.Foedselsdag(), "03/04/2005");
-    EXPECT_EQ(us.BirthMonth(), 3);
+    EXPECT_EQ(us.Foedselsdag(), "03-04-2005");
+    EXPECT_EQ(us.BirthMonth(), 4);
+    tElev def;
+    EXPECT_EQ(def.BirthMonth(), 1);   // the default 01-01-2000
+    SetShortDateFormat({DateFormat::Order::DMY, '.'});
+    EXPECT_EQ(us.BirthMonth(), 4);
+    EXPECT_EQ(def.BirthMonth(), 1);
 }
 
 TEST_F(ElevRecord, MaalFromText)
@@ -117,6 +131,22 @@ TEST_F(ElevRecord, MaalFromText)
     EXPECT_EQ(e.Maal(3), 105);   // unchanged
     EXPECT_EQ(error, "'99999999999' is not a valid integer value");
     EXPECT_TRUE(e.SetMaalText(99, "5"));   // out of range: ignored
+}
+
+TEST_F(ElevRecord, ChoosingAHobbyIsAChange)
+{
+    tElev chosen;
+    chosen.SetHobby(3, true);
+    EXPECT_TRUE(chosen.Aendret());
+    EXPECT_TRUE(chosen.HobbyValgt(3));
+    tElev toggled;
+    toggled.ToggleHobby(3);
+    EXPECT_TRUE(toggled.Aendret());
+    EXPECT_TRUE(toggled.HobbyValgt(3));
+    tElev outside;
+    outside.SetHobby(0, true);
+    outside.ToggleHobby(51);
+    EXPECT_FALSE(outside.Aendret());
 }
 
 TEST_F(ElevRecord, Hobbies)

@@ -268,7 +268,9 @@ TEST_F(ElevFileTest, HostileLengthsNeverAllocate)
     EXPECT_FALSE(r->LaesFejl());
     EXPECT_EQ(r->Kaldenavn(), "Bo");
 
-    // A leaf count of two billion.
+    // A leaf count of two billion: the 76 bytes after it (the back page and
+    // 18 empty texts, all zero) read as two blank leaves of 37 bytes, and
+    // the third breaks off. Nothing is set aside for the count.
     tElev e;
     ASSERT_TRUE(e.SetKaldenavn("Bo"));
     ASSERT_TRUE(e.SaveToFile(path));
@@ -278,7 +280,40 @@ TEST_F(ElevFileTest, HostileLengthsNeverAllocate)
     WriteAll(path, c);
     r = tElev::LoadFromFile(path);
     EXPECT_TRUE(r->LaesFejl());
-    EXPECT_EQ(r->GrenCount(), 0);
+    EXPECT_EQ(r->GrenCount(), 2);
+
+    // The same count before a megabyte of zeros: never more leaves than
+    // the file has room for.
+    c.insert(c.end(), 1 << 20, 0);
+    WriteAll(path, c);
+    r = tElev::LoadFromFile(path);
+    EXPECT_TRUE(r->LaesFejl());
+    EXPECT_LE(std::size_t(r->GrenCount()), c.size() / 37);
+}
+
+TEST_F(ElevFileTest, ALeafListCutShortKeepsTheLeavesReadWhole)
+{
+    // Three small leaves without photos; the file ends inside the second.
+    tElev e;
+    ASSERT_TRUE(e.SetKaldenavn("Bo"));
+    for (int k = 0; k < 3; ++k) {
+        e.AddGren(2);
+        ASSERT_TRUE(e.SetGrenTekst(k, GrenTekst::Bladnavn, "blad" + std::to_string(k)));
+    }
+    const std::string path = dir.file("blade.ele");
+    ASSERT_TRUE(e.SaveToFile(path));
+    const Bytes full = ReadAll(path);
+    const std::size_t leaf = 37 + 5;   // one leaf with its five-letter name
+    const std::size_t firstLeaf = full.size() - 4 - 18 * 4 - 3 * leaf;
+    for (std::size_t cut = firstLeaf; cut < full.size(); ++cut) {
+        WriteAll(path, Bytes(full.begin(), full.begin() + std::ptrdiff_t(cut)));
+        auto r = tElev::LoadFromFile(path);
+        ASSERT_TRUE(r->LaesFejl()) << cut;
+        const int whole = int(std::min<std::size_t>(3, (cut - firstLeaf) / leaf));
+        ASSERT_EQ(r->GrenCount(), whole) << cut;
+        for (int k = 0; k < whole; ++k)
+            EXPECT_EQ(r->GrenTekstOf(k, GrenTekst::Bladnavn), "blad" + std::to_string(k));
+    }
 }
 
 TEST_F(ElevFileTest, MissingFileGivesDefaults)

@@ -75,7 +75,7 @@ TEST_F(KlasseTest, PerPositionSettersGrowAndTrim)
     EXPECT_EQ(k.ElevCount(), 1);
 }
 
-TEST_F(KlasseTest, MarkingAndDeletingRemovesFiles)
+TEST_F(KlasseTest, MarkingAndDeletingRemovesFilesOnceTheClassFileIsWritten)
 {
     tKlasse k;
     for (int i = 0; i < 4; ++i)
@@ -87,12 +87,40 @@ TEST_F(KlasseTest, MarkingAndDeletingRemovesFiles)
     k.ToggleMarkeret(17);
     EXPECT_EQ(k.CountMarkeret(), 2);
     k.DeleteMarkeret();
+    EXPECT_TRUE(k.Aendret());
     EXPECT_EQ(k.ElevCount(), 2);
     EXPECT_EQ(k.ElevKaldenavn(1), "C");
+    EXPECT_FALSE(k.AnyMarkeret());
+    // The class file on disk still names them, so their files stay.
+    EXPECT_TRUE(std::filesystem::exists(dir.file("3b_B.ele")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("3b_D.ele")));
+    EXPECT_EQ(tKlasse::LoadFromFile(path)->ElevCount(), 4);
+
+    ASSERT_TRUE(k.SaveToFile(path));
     EXPECT_FALSE(std::filesystem::exists(dir.file("3b_B.ele")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("3b_D.ele")));
     EXPECT_TRUE(std::filesystem::exists(dir.file("3b_C.ele")));
-    EXPECT_FALSE(k.AnyMarkeret());
+    EXPECT_TRUE(k.SletteFiler().empty());
+    auto back = tKlasse::LoadFromFile(path);
+    EXPECT_FALSE(back->LaesFejl());
+    EXPECT_EQ(back->ElevCount(), 2);
+    EXPECT_TRUE(back->UlaeseligeFiler().empty());
+}
+
+TEST_F(KlasseTest, ADeletedPupilsFileNameTakenByANewPupilIsKept)
+{
+    tKlasse k;
+    k.SetElevKaldenavn(0, "Ib");
+    k.SetElevKaldenavn(1, "Bo");
+    const std::string path = dir.file("5c.kla");
+    ASSERT_TRUE(k.SaveToFile(path));
+    k.ToggleMarkeret(1);
+    k.DeleteMarkeret();
+    k.SetElevKaldenavn(1, "Bo");   // a new Bo, before the class was saved
+    k.SetElevFuldeNavn(1, "Bo Nielsen");
+    ASSERT_TRUE(k.SaveToFile(path));
+    ASSERT_TRUE(std::filesystem::exists(dir.file("5c_Bo.ele")));
+    EXPECT_EQ(tElev::LoadFromFile(dir.file("5c_Bo.ele"))->FuldeNavn(), "Bo Nielsen");
 }
 
 TEST_F(KlasseTest, HobbyOffer)
@@ -243,7 +271,8 @@ TEST_F(KlasseTest, BrokenClassFiles)
     EXPECT_TRUE(k->LaesFejl());
     EXPECT_EQ(k->ElevCount(), 0);
 
-    // A pupil file that is missing stops the loading there.
+    // A missing pupil file does not stop the loading: the class opens with
+    // every pupil, the missing one in its place.
     Bytes two;
     putStr(two, "S");
     putStr(two, "K");
@@ -254,9 +283,16 @@ TEST_F(KlasseTest, BrokenClassFiles)
     putStr(two, "findes.ele");
     putStr(two, std::string(50, ' '));
     WriteAll(dir.file("to.kla"), two);
+    tElev findes;
+    ASSERT_TRUE(findes.SetKaldenavn("Findes"));
+    ASSERT_TRUE(findes.SaveToFile(dir.file("findes.ele")));
     k = tKlasse::LoadFromFile(dir.file("to.kla"));
-    EXPECT_TRUE(k->LaesFejl());
-    EXPECT_EQ(k->ElevCount(), 1);
+    EXPECT_FALSE(k->LaesFejl());
+    ASSERT_EQ(k->ElevCount(), 2);
+    EXPECT_TRUE(k->ElevLaesFejl(0));
+    EXPECT_FALSE(k->ElevLaesFejl(1));
+    EXPECT_EQ(k->ElevKaldenavn(1), "Findes");
+    EXPECT_EQ(k->UlaeseligeFiler(), std::vector<std::string>{dir.file("mangler.ele")});
 }
 
 TEST_F(KlasseTest, ReloadAndLastChanged)

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 
 #include <QPrinter>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -14,6 +15,7 @@ struct ScriptedDialogs final : DialogService {
     struct Shown {
         QString text, caption;
         Icon icon;
+        QStringList buttons;   ///< the texts of a question's own buttons (Choose)
     };
     std::vector<Shown> messages;
     std::deque<QMessageBox::StandardButton> answers;   ///< empty: Ok
@@ -27,7 +29,7 @@ struct ScriptedDialogs final : DialogService {
     QMessageBox::StandardButton Message(QWidget*, const QString& text, const QString& caption, Icon icon,
                                         QMessageBox::StandardButtons, QMessageBox::StandardButton) override
     {
-        messages.push_back({text, caption, icon});
+        messages.push_back({text, caption, icon, {}});
         if (answers.empty())
             return QMessageBox::Ok;
         auto a = answers.front();
@@ -37,7 +39,7 @@ struct ScriptedDialogs final : DialogService {
     int Choose(QWidget*, const QString& text, const QString& caption, Icon icon, const QStringList& buttons,
                int, int) override
     {
-        messages.push_back({text, caption, icon});
+        messages.push_back({text, caption, icon, buttons});
         chooseButtons.push_back(buttons);
         if (choices.empty()) {
             // A question nobody scripted fails the test, and the first

@@ -23,6 +23,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -304,7 +305,134 @@ TEST_F(ClassPages, DeletingMarkedPupils)
     s->SletSpeedClick();
     EXPECT_EQ(dialogs.messages.back().text, "Skal denne elev slettes fra listen?");
     EXPECT_EQ(w->AktivKlasse().ElevCount(), 2);
+    // The file goes once the class file without the pupil is written, as
+    // the page is left.
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(gone)));
+    EXPECT_EQ(tKlasse::LoadFromFile(kla)->ElevCount(), 3);
+    s->BackSpeed->click();
+    EXPECT_EQ(w->AktivSide(), 1);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(gone)));
+    EXPECT_EQ(tKlasse::LoadFromFile(kla)->ElevCount(), 2);
+}
+
+TEST_F(ClassPages, AFailedSaveNamesTheFileAndDeletesNothing)
+{
+    const std::string kla = makeClass(3);
+    auto w = start(kla);
+    w->ShowPage(2);
+    TSetupForm* s = setup(*w);
+    s->LeftGridClick(0);
+    dialogs.answers = {QMessageBox::Yes};
+    s->SletSpeedClick();
+    s->ElevGridSetEditText(1, 0, "Anna Berg");   // now pupil 0, Elev1
+    const std::string readOnly = w->AktivKlasse().ElevFilNavn(0);
+    const std::string gone = dir.file("4a_Elev0.ele");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    const std::size_t shown = dialogs.messages.size();
+    s->BackSpeed->click();
+    ASSERT_EQ(dialogs.messages.size(), shown + 1);
+    EXPECT_EQ(dialogs.messages.back().caption, "Fejl");
+    EXPECT_EQ(dialogs.messages.back().text,
+              QString("Ændringerne kunne ikke skrives til \"%1\"").arg(QString::fromStdString(readOnly)));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(gone)));
+    EXPECT_EQ(tKlasse::LoadFromFile(kla)->ElevCount(), 3);
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0644), 0);
+    w->ShowPage(2);
+    s->BackSpeed->click();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(gone)));
+    auto back = tKlasse::LoadFromFile(kla);
+    ASSERT_EQ(back->ElevCount(), 2);
+    EXPECT_EQ(back->ElevFuldeNavn(0), "Anna Berg");
+}
+
+TEST_F(ClassPages, DamagedPupilFilesKeepTheirPlaceInTheClass)
+{
+    const std::string kla = makeClass(5);
+    // Elev1 is missing, Elev2 is cut short, Elev3 is random bytes.
+    std::filesystem::remove(dir.file("4a_Elev1.ele"));
+    Bytes cut = ReadAll(dir.file("4a_Elev2.ele"));
+    cut.resize(60);
+    WriteAll(dir.file("4a_Elev2.ele"), cut);
+    Bytes noise(500);
+    for (std::size_t k = 0; k < noise.size(); ++k)
+        noise[k] = std::uint8_t((k * 7919 + 13) >> 3);
+    WriteAll(dir.file("4a_Elev3.ele"), noise);
+
+    auto w = start(kla);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "Fejl");
+    EXPECT_EQ(dialogs.messages[0].text, "Disse elevfiler kunne ikke læses:\n4a_Elev1.ele\n4a_Elev2.ele\n4a_Elev3.ele");
+    EXPECT_EQ(dialogs.messages[0].icon, DialogService::Icon::Warning);
+    ASSERT_EQ(w->AktivKlasse().ElevCount(), 5);
+
+    // The overview: a grey cell with the file name, which cannot be opened.
+    TKlasseForm* f = overview(*w);
+    EXPECT_EQ(w->AktivSide(), 1);
+    EXPECT_TRUE(f->ElevGridSelectCell(2, 0));
+    EXPECT_FALSE(f->ElevSpeed->isEnabled());
+    EXPECT_EQ(w->AktivElev(), nullptr);
+    f->ElevSpeedClick();
+    EXPECT_EQ(w->AktivSide(), 1);
+    EXPECT_TRUE(f->ElevGridSelectCell(4, 0));
+    EXPECT_TRUE(f->ElevSpeed->isEnabled());
+    EXPECT_EQ(w->AktivElev(), w->AktivKlasse().GetElev(4));
+    ASSERT_TRUE(f->EnsureDrawing());
+    const QSize size(120, 120);
+    const QImage grey = f->Thumbnail(1, size, false);
+    EXPECT_EQ(grey.pixelColor(1, 1), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(grey.pixelColor(60, 110), QColor(0xC0, 0xC0, 0xC0));
+    int dark = 0;   // the file name's letters
+    for (int y = 0; y < grey.height(); ++y)
+        for (int x = 0; x < grey.width(); ++x)
+            dark += grey.pixelColor(x, y).value() < 0x80 ? 1 : 0;
+    EXPECT_GT(dark, 30);
+    EXPECT_EQ(f->Thumbnail(0, size, false).pixelColor(1, 1), QColor(255, 251, 240));
+    const long drawn = f->ThumbnailsDrawn();
+    (void)f->Thumbnail(1, size, false);
+    EXPECT_EQ(f->ThumbnailsDrawn(), drawn);   // kept like the others
+
+    // A file broken on another machine: read again, it turns grey and the
+    // open pupil is gone rather than half read.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    WriteAll(dir.file("4a_Elev4.ele"), cut);
+    EXPECT_EQ(f->UpdateTimerTimer(), 1);
+    EXPECT_TRUE(w->AktivKlasse().ElevLaesFejl(4));
+    EXPECT_EQ(w->AktivElev(), nullptr);
+    f->ElevSpeedClick();
+    EXPECT_EQ(w->AktivSide(), 1);
+    // Mended there, it comes back.
+    tElev mended;
+    ASSERT_TRUE(mended.SetKaldenavn("Elev4"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(mended.SaveToFile(dir.file("4a_Elev4.ele")));
+    EXPECT_EQ(f->UpdateTimerTimer(), 1);
+    EXPECT_FALSE(w->AktivKlasse().ElevLaesFejl(4));
+    EXPECT_TRUE(f->ElevGridSelectCell(4, 0));
+    EXPECT_EQ(w->AktivElev(), w->AktivKlasse().GetElev(4));
+
+    // The setup shows the file name, greyed, and lets nobody edit the row.
+    w->ShowPage(2);
+    TSetupForm* s = setup(*w);
+    EXPECT_EQ(s->CellText(0, 2), "4a_Elev2.ele");
+    EXPECT_EQ(s->CellText(1, 2), "");
+    EXPECT_EQ(s->CellText(0, 4), "Elev4");
+    const std::size_t shown = dialogs.messages.size();
+    for (int col = 0; col < 5; ++col)
+        EXPECT_FALSE(s->ElevGridSelectCell(col, 1)) << col;
+    EXPECT_EQ(dialogs.messages.size(), shown);
+    EXPECT_FALSE(s->GenderBox->isVisible());
+    // Saving the class leaves the damaged files as they are and keeps them
+    // in the class file.
+    s->ElevGridSetEditText(1, 4, "Eva Holm");
+    s->BackSpeed->click();
+    EXPECT_EQ(dialogs.messages.size(), shown);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.file("4a_Elev1.ele"))));
+    EXPECT_EQ(ReadAll(dir.file("4a_Elev2.ele")), cut);
+    EXPECT_EQ(ReadAll(dir.file("4a_Elev3.ele")), noise);
+    auto back = tKlasse::LoadFromFile(kla);
+    ASSERT_EQ(back->ElevCount(), 5);
+    EXPECT_EQ(back->UlaeseligeFiler().size(), 3u);
+    EXPECT_EQ(back->ElevFuldeNavn(4), "Eva Holm");
 }
 
 TEST_F(ClassPages, LeavingANewClassAsksWhereToSaveIt)
@@ -354,8 +482,10 @@ TEST_F(ClassPages, LeavingANewClassAsksWhereToSaveIt)
     s->BackSpeed->click();
     EXPECT_EQ(dialogs.suggested.size(), 2u);
     EXPECT_EQ(dialogs.messages.back().caption, "Fejl");
+    // The pupils are written before the class file, so the first file that
+    // could not be written is the pupil's.
     EXPECT_EQ(dialogs.messages.back().text,
-              QString("Ændringerne kunne ikke skrives til \"%1\"").arg(QString::fromStdString(dir.file("mangler/4a.kla"))));
+              QString("Ændringerne kunne ikke skrives til \"%1\"").arg(QString::fromStdString(dir.file("mangler/4a_Ida.ele"))));
     EXPECT_EQ(w->AktivKlasse().FilNavn(), dir.file("4a.kla"));
     auto back = tKlasse::LoadFromFile(dir.file("4a.kla"));
     EXPECT_FALSE(back->LaesFejl());
