@@ -23,6 +23,11 @@ void NoseRect(int W, int H, int shape, int zoom, double lodret, IntRect& R);
 void GlassesRect(int W, int H, int shape, int zoom, double lodret, IntRect& R);
 /// Reflects R about the line x = c.
 void MirrorRect(IntRect& R, int c);
+/// The rectangle every face drawn into a W x H portrait area lies in,
+/// whatever its parts: every head, every hairstyle on every head, plain and
+/// mirrored, the glasses at their largest and moved as far as they go. The
+/// editor pages keep their floating palettes off it.
+IntRect PortraitBounds(int W, int H);
 
 /// Size factor 0.0025 z^2 - 0.075 z + 1 of a zoom step.
 double ZoomFactor(double z);
