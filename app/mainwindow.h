@@ -66,7 +66,8 @@ public:
 
     // ---- menu handlers ----
     void FilerNyklasseClick();
-    void FilerAabnKlasseClick();
+    /// True when a class was opened.
+    bool FilerAabnKlasseClick();
     void FilerAabnElevClick();
     void FilerAfslutClick();
     void UdskrivClick();
@@ -92,6 +93,8 @@ public:
     QTimer& StartTimer() { return startTimer_; }
     QTimer& CheckGemTimer() { return checkGemTimer_; }
     bool Closing() const { return closing_; }
+    /// How long the start dialog waits for another dialog to go.
+    static constexpr int kStartDialogRetryMs = 200;
 
 protected:
     void customEvent(QEvent* e) override;
@@ -119,5 +122,6 @@ private:
     QTimer startTimer_;
     QTimer checkGemTimer_;
     bool closing_ = false;
+    bool endRequested_ = false;   // the program was asked to end
     bool paletteDisplay_ = false;
 };
