@@ -275,7 +275,17 @@ void TToolPalette::ShowBesidePage(const std::vector<PaletteArea>& areas)
     if (isVisible())
         raise();
     else
-        show();
+        showNow();
+}
+
+void TToolPalette::showNow()
+{
+    // The window manager minimises the palette with the main window. Shown
+    // again as minimised, it would be mapped iconic, and the window manager
+    // would take the main window down with it at once.
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
 }
 
 bool TToolPalette::eventFilter(QObject* watched, QEvent* e)
@@ -291,7 +301,7 @@ bool TToolPalette::eventFilter(QObject* watched, QEvent* e)
             // After the window manager has put the window back.
             QTimer::singleShot(0, this, [this] {
                 if (page_.isVisible() && !page_.window()->isMinimized())
-                    show();
+                    showNow();
             });
         }
     }

@@ -120,6 +120,7 @@ protected:
 
 private:
     static int captionHeightAt(double k);
+    void showNow();
     void applyScale(double k);
 
     QWidget* client_;
