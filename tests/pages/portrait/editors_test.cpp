@@ -488,6 +488,17 @@ TEST_F(Editors, PalettesHideWithTheMinimisedWindowAndComeBackWithIt)
     QTRY_VERIFY(t->isVisible());
     EXPECT_FALSE(w->isMinimized());
 
+    // The window manager minimises a palette along with its window; it
+    // comes back restored, or the window manager would take the window
+    // down again with it.
+    w->showMinimized();
+    QApplication::processEvents();
+    t->setWindowState(Qt::WindowMinimized);
+    w->showNormal();
+    QTRY_VERIFY(t->isVisible());
+    EXPECT_FALSE(t->windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(w->isMinimized());
+
     // A page switched to while the window is minimised brings its palette
     // when the window comes back, not before.
     w->showMinimized();
