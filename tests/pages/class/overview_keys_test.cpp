@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -117,6 +118,27 @@ TEST_F(OverviewKeys, ArrowsWalkFromPupilToPupilAndStayInTheClass)
     key(*w, Qt::Key_Left);
     key(*w, Qt::Key_PageDown);   // column 0: its last pupil is 12
     EXPECT_EQ(selected(*w), 12);
+}
+
+TEST_F(OverviewKeys, MinimisingAndRestoringKeepsTheSelection)
+{
+    auto w = start(8);
+    key(*w, Qt::Key_End);
+    ASSERT_EQ(selected(*w), 7);
+    // What the window system sends the page when the window is minimised
+    // and restored; only the page switch shows the page afresh.
+    QHideEvent hidden;
+    QSpontaneKeyEvent::setSpontaneous(&hidden);
+    qApp->notify(overview(*w), &hidden);   // sendEvent would clear "spontaneous"
+    QShowEvent shown;
+    QSpontaneKeyEvent::setSpontaneous(&shown);
+    qApp->notify(overview(*w), &shown);
+    EXPECT_EQ(selected(*w), 7);
+    EXPECT_TRUE(overview(*w)->ElevSpeed->isEnabled());
+    EXPECT_TRUE(overview(*w)->UpdateTimer.isActive());
+    w->ShowPage(3);
+    w->ShowPage(1);
+    EXPECT_EQ(selected(*w), -1);
 }
 
 TEST_F(OverviewKeys, AClassWithoutPupilsHasNothingToWalk)

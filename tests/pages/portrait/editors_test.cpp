@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -487,6 +488,20 @@ TEST_F(Editors, PalettesHideWithTheMinimisedWindowAndComeBackWithIt)
     w->showNormal();
     QTRY_VERIFY(t->isVisible());
     EXPECT_FALSE(w->isMinimized());
+
+    // The window system hides and shows the page itself while the window is
+    // minimised and restored: that is not the page switch, and the page and
+    // its palette stay as they are.
+    const int before = f->ListBox->ItemIndex();
+    QHideEvent hidden;
+    QSpontaneKeyEvent::setSpontaneous(&hidden);
+    qApp->notify(f, &hidden);   // sendEvent would clear "spontaneous"
+    EXPECT_TRUE(t->isVisible());
+    QShowEvent shown;
+    QSpontaneKeyEvent::setSpontaneous(&shown);
+    qApp->notify(f, &shown);
+    EXPECT_TRUE(t->isVisible());
+    EXPECT_EQ(f->ListBox->ItemIndex(), before);
 
     // The window manager minimises a palette along with its window; it
     // comes back restored, or the window manager would take the window
