@@ -121,7 +121,8 @@ public:
 protected:
     /// Places the page's controls for its current size.
     virtual void layoutPage() {}
-    /// The page was shown (the form's "FormShow").
+    /// The page switch showed the page (the form's "FormShow") or hid it.
+    /// A window minimised and restored calls neither.
     virtual void pageShown() {}
     virtual void pageHidden() {}
 
