@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "aboutbox.h"
 
+#include "dialogs.h"
 #include "glyphs.h"
 
 #include <QLabel>
@@ -45,4 +46,5 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     OKButton->setDefault(true);
     layout->addWidget(OKButton, 0, Qt::AlignHCenter);
     connect(OKButton, &QPushButton::clicked, this, [this] { done(1); });
+    SetDialogFrame(this);
 }

@@ -73,6 +73,14 @@ TMain::TMain(Options options) : opt_(std::move(options))
     if (!opt_.dialogs)
         ownDialogs_ = std::make_unique<QtDialogService>();
     dialogs_ = opt_.dialogs ? opt_.dialogs : ownDialogs_.get();
+    // The file dialogs start where the open class (or the open pupil) lies.
+    dialogs_->SetClassFolder([this]() -> QString {
+        std::string file = aktivKlasse_ ? aktivKlasse_->FilNavn() : std::string();
+        if (file.empty())
+            if (tElev* e = AktivElev())
+                file = e->FilNavn();
+        return file.empty() ? QString() : QFileInfo(QString::fromStdString(file)).absolutePath();
+    });
 
     setWindowTitle(QStringLiteral("Tinkeli"));
     setWindowIcon(ProgramIcon());
@@ -84,7 +92,8 @@ TMain::TMain(Options options) : opt_(std::move(options))
     const int depth = opt_.screenDepth >= 0 ? opt_.screenDepth
                       : QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->depth()
                                                          : 24;
-    paletteDisplay_ = depth < 16;
+    // 256 colours or fewer; 15- and 16-bit screens show the pages well.
+    paletteDisplay_ = depth <= 8;
     DoneDrawing();
     InitDrawing();
     Page::ResetArchiveFailure();
@@ -112,6 +121,7 @@ TMain::TMain(Options options) : opt_(std::move(options))
     });
 
     if (paletteDisplay_) {
+        endRequested_ = true;
         QTimer::singleShot(0, this, [this] {
             dialogs_->Message(this, QStringLiteral("Programmet kræver mere end 256 farver"),
                               QStringLiteral("Programmet afbrydes"), DialogService::Icon::Warning);
@@ -246,13 +256,16 @@ bool TMain::SaveAllForClose()
         if (tElev* e = AktivElev(); e && e->Aendret() && !e->SaveToFile(e->FilNavn()))
             failed = QString::fromStdString(e->FilNavn());
         if (failed.isEmpty() && aktivKlasse_->Aendret()) {
-            if (aktivSide_ == 2 || aktivSide_ == 12) {
-                // The class pages save through their own dialog.
-                if (!pages_[aktivSide_]->SaveWork() && aktivKlasse_->Aendret() && aktivKlasse_->GemFejl())
-                    failed = QString::fromStdString(aktivKlasse_->FejlFil());
-            } else if (!aktivKlasse_->FilNavn().empty()
-                       && !aktivKlasse_->SaveToFile(aktivKlasse_->FilNavn())) {
-                failed = QString::fromStdString(aktivKlasse_->FejlFil());
+            if (!aktivKlasse_->FilNavn().empty()) {
+                // Written here, so that a failure is told once, in the box below.
+                if (!aktivKlasse_->SaveToFile(aktivKlasse_->FilNavn()))
+                    failed = QString::fromStdString(aktivKlasse_->FejlFil().empty() ? aktivKlasse_->FilNavn()
+                                                                                     : aktivKlasse_->FejlFil());
+            } else if (aktivSide_ == 2 || aktivSide_ == 12) {
+                // A new class asks for its file through its page, which says
+                // itself when the write fails and offers the dialog again
+                // until the class is saved or given up.
+                pages_[aktivSide_]->SaveWork();
             }
         }
         if (failed.isEmpty())
@@ -274,6 +287,7 @@ bool TMain::SaveAllForClose()
 void TMain::closeEvent(QCloseEvent* e)
 {
     if (!SaveAllForClose()) {
+        endRequested_ = paletteDisplay_;
         e->ignore();
         return;
     }
@@ -308,13 +322,17 @@ void TMain::customEvent(QEvent* e)
     switch (int(e->type()) - int(QEvent::User)) {
     case kOpenParamFile: OpenParamFile(); break;
     case kShowStartDialog: ShowStartDialog(); break;
-    case kCloseRequest: close(); break;
+    case kCloseRequest:
+        endRequested_ = true;
+        close();
+        break;
     default: QMainWindow::customEvent(e); break;
     }
 }
 
 void TMain::CloseRequest()
 {
+    endRequested_ = true;
     PostMessage(kCloseRequest);
 }
 
@@ -369,8 +387,14 @@ void TMain::openSinglePupil(const QString& path, bool fromMenu)
 void TMain::OpenParamFile()
 {
     const QString path = opt_.params.join(' ');
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile()) {
+        // Said as for a file that cannot be read; then the user chooses
+        // what to do instead.
+        dialogs_->Fejl(this, QStringLiteral("Det var ikke muligt at åbne ") + quoted(path));
+        ShowPage(1);
+        PostMessage(kShowStartDialog);
         return;
+    }
     const int sep = int(path.lastIndexOf(QRegularExpression(QStringLiteral("[/\\\\:]"))));
     const int dot = int(path.lastIndexOf('.'));
     const QString ext = dot > sep ? path.mid(dot).toUpper() : QString();
@@ -385,14 +409,15 @@ void TMain::OpenParamFile()
     }
 }
 
-void TMain::FilerAabnKlasseClick()
+bool TMain::FilerAabnKlasseClick()
 {
     const QString file = dialogs_->OpenFileName(this, QStringLiteral("Åbn klasse"),
                                                 QStringLiteral("\"Tinkeli\"-klasse|*.kla"), QStringLiteral("*.kla"));
     if (file.isEmpty())
-        return;
+        return false;
     SaveCurrent();
     openClassFile(file);
+    return !aktivKlasse_->FilNavn().empty();
 }
 
 void TMain::FilerAabnElevClick()
@@ -426,6 +451,19 @@ void TMain::FilerAfslutClick()
 
 void TMain::ShowStartDialog()
 {
+    // Never over a program that is ending.
+    if (closing_ || endRequested_)
+        return;
+    // Never on top of another dialog (a message, a file dialog opened from
+    // the menu): it comes when that one has gone, unless the user opened a
+    // class or a pupil with it.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(kStartDialogRetryMs, this, [this] {
+            if (aktivSide_ <= 1 && aktivKlasse_->FilNavn().empty() && aktivKlasse_->IngenElever())
+                PostMessage(kShowStartDialog);
+        });
+        return;
+    }
     int result = 0;
     if (opt_.startDialog) {
         result = opt_.startDialog();
@@ -443,7 +481,10 @@ void TMain::ShowStartDialog()
         close();
         break;
     case 4:
-        FilerAabnKlasseClick();
+        // Only a class that was opened goes on to its setup: a cancelled or
+        // unreadable one leaves the empty overview.
+        if (!FilerAabnKlasseClick())
+            break;
         if (!aktivKlasse_->Kode().empty() && AskCode(aktivKlasse_->Kode()) != 1) {
             ShowPage(1);
             break;

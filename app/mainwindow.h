@@ -67,7 +67,8 @@ public:
 
     // ---- menu handlers ----
     void FilerNyklasseClick();
-    void FilerAabnKlasseClick();
+    /// True when a class was opened.
+    bool FilerAabnKlasseClick();
     void FilerAabnElevClick();
     void FilerAfslutClick();
     void UdskrivClick();
@@ -93,6 +94,8 @@ public:
     QTimer& StartTimer() { return startTimer_; }
     QTimer& CheckGemTimer() { return checkGemTimer_; }
     bool Closing() const { return closing_; }
+    /// How long the start dialog waits for another dialog to go.
+    static constexpr int kStartDialogRetryMs = 200;
 
 protected:
     void customEvent(QEvent* e) override;
@@ -121,5 +124,6 @@ private:
     QTimer startTimer_;
     QTimer checkGemTimer_;
     bool closing_ = false;
+    bool endRequested_ = false;   // the program was asked to end
     bool paletteDisplay_ = false;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "passworddlg.h"
 
+#include "dialogs.h"
 #include "glyphs.h"
 #include "page.h"
 #include "qansi.h"
@@ -14,21 +15,23 @@ TPasswordDlg::TPasswordDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Skriv din kode for at få adgang"));
     setFixedSize(302, 158);
+    // Widened to show its whole caption; the controls stay in the middle.
+    const int dx = SetDialogFrame(this) / 2;
     KodeLabel = new QLabel(QStringLiteral("Kode:"), this);
-    KodeLabel->setGeometry(20, 16, 90, 40);
+    KodeLabel->setGeometry(20 + dx, 16, 90, 40);
     QFont big(QStringLiteral("Arial"));
     big.setPixelSize(32);
     KodeLabel->setFont(big);
     MaskEdit = new QLineEdit(this);
-    MaskEdit->setGeometry(112, 12, 173, 45);
+    MaskEdit->setGeometry(112 + dx, 12, 173, 45);
     MaskEdit->setFont(big);
     OkSpeed = new SpeedButton("ok", QStringLiteral("OK"), this);
-    OkSpeed->place(QRect(112, 72, 77, 77));
+    OkSpeed->place(QRect(112 + dx, 72, 77, 77));
     CancelSpeed = new SpeedButton("cancel", QStringLiteral("Fortryd"), this);
-    CancelSpeed->place(QRect(208, 72, 77, 77));
-    auto smiley = [this](const char* glyph) {
+    CancelSpeed->place(QRect(208 + dx, 72, 77, 77));
+    auto smiley = [this, dx](const char* glyph) {
         auto* l = new QLabel(this);
-        l->setGeometry(24, 80, 57, 57);
+        l->setGeometry(24 + dx, 80, 57, 57);
         l->setPixmap(Glyph(glyph).pixmap(57, 57));
         l->hide();
         return l;

@@ -24,7 +24,7 @@ void PlaceholderPage::layoutPage()
 {
     Panel2->setGeometry(0, 0, S(kColumnWidth), height());
     if (BackSpeed)
-        BackSpeed->place(D(8, 8, 73, 73));
+        BackSpeed->place(B(8, 8, 73, 73));
 }
 
 void PlaceholderPage::paintEvent(QPaintEvent*)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "startdialog.h"
 
+#include "dialogs.h"
 #include "page.h"
 
 #include <QEvent>
@@ -13,6 +14,7 @@ TStartDialog::TStartDialog(QWidget* parent, std::function<void(const QString&)> 
 {
     setWindowTitle(QStringLiteral("Start"));
     setFixedSize(639, 318);
+    SetDialogFrame(this);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0, 0, 255));

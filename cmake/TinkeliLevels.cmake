@@ -63,6 +63,8 @@ function(tinkeli_test name)
   if(T_QT)
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp)
     target_link_libraries(${name} PRIVATE Qt6::Widgets Qt6::Test)
+    # QTRY_COMPARE and QTRY_VERIFY fail the Google Test that waits in vain.
+    target_compile_options(${name} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/support/qtry_gtest.h)
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()

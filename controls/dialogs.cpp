@@ -3,7 +3,13 @@
 #include "dialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSettings>
+#include <QSpacerItem>
 #include <QFileInfo>
 #include <QFileDialog>
 #include <QStandardPaths>
@@ -23,15 +29,70 @@ QString QtFilter(const QString& pipeFilter)
 
 namespace {
 
-// Classes live where the teacher keeps documents, not where the program
-// happened to be started.
-QString startFolder()
+const char* const kLastFolderKey = "dialogs/lastFolder";
+
+// The program's own settings, whatever names the running program was given.
+QSettings settings()
 {
+    return QSettings(QStringLiteral("Tinkeli"), QStringLiteral("Tinkeli"));
+}
+
+} // namespace
+
+QString DialogService::StartFolder() const
+{
+    if (classFolder_) {
+        const QString folder = classFolder_();
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    const QString last = LastFolder();
+    if (!last.isEmpty())
+        return last;
+    // Classes live where the teacher keeps documents, not where the program
+    // happened to be started.
     const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QDir(docs).exists() ? docs : QDir::homePath();
 }
 
-} // namespace
+void DialogService::RememberFolder(const QString& chosenFile)
+{
+    if (chosenFile.isEmpty())
+        return;
+    settings().setValue(QLatin1String(kLastFolderKey), QFileInfo(chosenFile).absolutePath());
+}
+
+QString DialogService::LastFolder()
+{
+    const QString folder = settings().value(QLatin1String(kLastFolderKey)).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+int CaptionWidth(const QString& caption)
+{
+    // The window manager draws the title in its own font, commonly the
+    // desktop's in bold, and puts an icon and up to three buttons beside it.
+    QFont f = QApplication::font("QMdiSubWindowTitleBar");
+    f.setBold(true);
+    constexpr int kIconAndButtons = 4 * 24;
+    constexpr int kPadding = 32;
+    return QFontMetrics(f).horizontalAdvance(caption) + kIconAndButtons + kPadding;
+}
+
+int SetDialogFrame(QDialog* d)
+{
+    d->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                      | Qt::WindowCloseButtonHint);
+    const int need = CaptionWidth(d->windowTitle());
+    const int wider = std::max(0, need - std::max(d->width(), d->minimumWidth()));
+    if (wider == 0)
+        return 0;
+    if (d->minimumWidth() == d->maximumWidth())
+        d->setFixedWidth(d->width() + wider);
+    else
+        d->setMinimumWidth(need);
+    return wider;
+}
 
 QMessageBox::StandardButton QtDialogService::Message(QWidget* parent, const QString& text, const QString& caption,
                                                      Icon icon, QMessageBox::StandardButtons buttons,
@@ -43,6 +104,11 @@ QMessageBox::StandardButton QtDialogService::Message(QWidget* parent, const QStr
                     caption, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
+    // A message box sizes itself to its text; the caption must show whole too.
+    SetDialogFrame(&box);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(CaptionWidth(caption), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     // The buttons speak Danish whatever the desktop's language.
     const std::pair<QMessageBox::StandardButton, const char*> names[] = {
         {QMessageBox::Ok, "OK"},           {QMessageBox::Yes, "Ja"},     {QMessageBox::No, "Nej"},
@@ -79,26 +145,30 @@ int QtDialogService::Choose(QWidget* parent, const QString& text, const QString&
 QString QtDialogService::OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                       const QString& defaultSuffix)
 {
-    QFileDialog d(parent, title, startFolder(), QtFilter(filter));
+    QFileDialog d(parent, title, StartFolder(), QtFilter(filter));
     d.setAcceptMode(QFileDialog::AcceptOpen);
     d.setFileMode(QFileDialog::ExistingFile);
     d.setDefaultSuffix(QString(defaultSuffix).remove("*.").remove('.'));
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return {};
+    RememberFolder(d.selectedFiles().first());
     return d.selectedFiles().first();
 }
 
 QString QtDialogService::SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                       const QString& suggested, const QString& defaultSuffix)
 {
-    QFileDialog d(parent, title, QFileInfo(suggested).isAbsolute() ? QString() : startFolder(), QtFilter(filter));
+    // A bare name is offered in the start folder; a path where it points.
+    const bool path = QFileInfo(suggested).isAbsolute();
+    QFileDialog d(parent, title, path ? QFileInfo(suggested).absolutePath() : StartFolder(), QtFilter(filter));
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.setFileMode(QFileDialog::AnyFile);
     d.setOption(QFileDialog::DontConfirmOverwrite, false);
     d.setDefaultSuffix(QString(defaultSuffix).remove("*.").remove('.'));
-    d.selectFile(suggested);
+    d.selectFile(path ? QFileInfo(suggested).fileName() : suggested);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return {};
+    RememberFolder(d.selectedFiles().first());
     return d.selectedFiles().first();
 }
 

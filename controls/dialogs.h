@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -41,7 +44,32 @@ public:
 
     /// The exclamation-icon error box with caption "Fejl".
     void Fejl(QWidget* parent, const QString& text) { Message(parent, text, QStringLiteral("Fejl"), Icon::Warning); }
+
+    // Where the open and save dialogs start: in the folder of the open class
+    // (or of the open pupil's file), else in the folder last chosen in one of
+    // them, kept between runs, else in the documents folder.
+
+    /// Tells the service how to find the open class's folder (empty: none).
+    void SetClassFolder(std::function<QString()> classFolder) { classFolder_ = std::move(classFolder); }
+    /// The folder a file dialog starts in.
+    QString StartFolder() const;
+    /// Remembers the folder of a file the user chose in a file dialog.
+    static void RememberFolder(const QString& chosenFile);
+    /// The folder remembered last, kept in the program's settings; empty when
+    /// none is, or when it is gone.
+    static QString LastFolder();
+
+private:
+    std::function<QString()> classFolder_;
 };
+
+/// The width a window needs for the window manager to show its whole
+/// caption beside the window's icon and buttons.
+int CaptionWidth(const QString& caption);
+/// Gives a dialog the frame the program's dialogs have: a caption and a close
+/// box, no other window buttons; a dialog of fixed size is widened to its
+/// caption. Returns how many pixels wider it became.
+int SetDialogFrame(QDialog* dialog);
 
 /// The real dialogs.
 class QtDialogService final : public DialogService {

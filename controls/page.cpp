@@ -13,8 +13,11 @@
 
 #include <QPainter>
 #include <QPaintEvent>
+#include <QShowEvent>
+#include <QHideEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -80,6 +83,11 @@ Page::Page(PageHost& host, int number, QWidget* parent) : QWidget(parent), host_
     hide();
 }
 
+double Page::scale() const
+{
+    return std::min(height() / double(kDesignHeight), width() / double(kDesignWidth));
+}
+
 int Page::S(double v) const
 {
     return int(std::lround(v * scale()));
@@ -91,6 +99,39 @@ QRect Page::D(double x, double y, double w, double h) const
     return QRect(l, t, S(x + w) - l, S(y + h) - t);
 }
 
+int Page::BoxHeight() const
+{
+    // On a page wider than the design the box is the page's whole height,
+    // exactly, whatever the rounding of S.
+    return std::min(height(), S(kDesignHeight));
+}
+
+int Page::BoxTop() const
+{
+    return (height() - BoxHeight()) / 2;
+}
+
+QRect Page::B(double x, double y, double w, double h) const
+{
+    return D(x, y, w, h).translated(0, BoxTop());
+}
+
+void Page::ShowPageBitmap(QPainter& screen, const QWidget* box, int w) const
+{
+    const QImage& page = Drawing().PageBitmap;
+    w = std::min(w, page.width());
+    const int h = std::min(page.height(), BoxHeight());
+    if (w <= 0 || h <= 0)
+        return;
+    const int top = BoxTop() - box->y();
+    screen.drawImage(QPoint(0, top), page, QRect(0, 0, w, h));
+    if (top > 0)
+        screen.drawImage(QRect(0, 0, w, top), page, QRect(0, 0, w, 1));
+    const int below = top + h;
+    if (below < box->height())
+        screen.drawImage(QRect(0, below, w, box->height() - below), page, QRect(0, h - 1, w, 1));
+}
+
 void Page::ResetArchiveFailure()
 {
     g_archiveFailed = false;
@@ -99,7 +140,7 @@ void Page::ResetArchiveFailure()
 bool Page::EnsureDrawing()
 {
     DrawingTables& d = Drawing();
-    const int w = DrawingWidth(), h = height();
+    const int w = DrawingWidth(), h = DrawingHeight();
     if (w <= 0 || h <= 0)
         return false;
     if (!d.PageBitmap.isNull() && d.PageWidth == w && d.PageHeight == h)
@@ -145,7 +186,7 @@ bool Page::SaveIfChanged()
 QRect Page::PrintArea() const
 {
     const int col = S(kColumnWidth);
-    return QRect(col, 0, std::max(0, width() - 2 * col), height());
+    return QRect(col, BoxTop(), std::max(0, width() - 2 * col), BoxHeight());
 }
 
 void Page::resizeEvent(QResizeEvent* e)
@@ -154,16 +195,21 @@ void Page::resizeEvent(QResizeEvent* e)
     layoutPage();
 }
 
+// Only the page switch shows and hides a page. The window system's own show
+// and hide (the window minimised and restored) leave the page as it is: its
+// selection, its palette and its focus belong to the user.
 void Page::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
-    pageShown();
+    if (!e->spontaneous())
+        pageShown();
 }
 
 void Page::hideEvent(QHideEvent* e)
 {
     QWidget::hideEvent(e);
-    pageHidden();
+    if (!e->spontaneous())
+        pageHidden();
 }
 
 void Page::paintEvent(QPaintEvent*)

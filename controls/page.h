@@ -12,6 +12,7 @@
 
 class Canvas;
 class PageHost;
+class QPainter;
 
 /// A flat picture button with a hint shown as its tooltip.
 class SpeedButton : public QToolButton {
@@ -62,10 +63,28 @@ public:
     PageHost& host() const { return host_; }
     int number() const { return number_; }
 
-    /// Design units to pixels: factor height / 450.
-    double scale() const { return height() / double(kDesignHeight); }
+    // How a page lays itself out. The 640 x 450 design is fitted into the
+    // page whole: scale() is min(height / 450, width / 640). On a page wider
+    // than 640:450 the design box is as high as the page (the pages centre
+    // their panels between the columns themselves); on a narrower, taller
+    // page it is as wide as the page and sits in the middle from top to
+    // bottom, BoxTop() pixels down. The side columns, the paint boxes and the
+    // page background always fill the whole page.
+
+    /// Design units to pixels.
+    double scale() const;
     int S(double designUnits) const;
+    /// A design rectangle scaled, not moved: for controls inside a panel
+    /// that is itself placed in the design box.
     QRect D(double x, double y, double w, double h) const;
+    /// Where the design box starts from the page's top (0 unless the page is
+    /// taller than 640:450), and its height in pixels.
+    int BoxTop() const;
+    int BoxHeight() const;
+    /// A design rectangle in page coordinates: D moved down into the design
+    /// box. For everything placed on the page itself or in a side column
+    /// (the columns start at the page's top).
+    QRect B(double x, double y, double w, double h) const;
 
     /// The drawing tables and the shared page bitmap, made on the first paint
     /// of any page. False while they cannot be had (the archive is missing:
@@ -74,8 +93,17 @@ public:
     /// Writes the open pupil when it changed; says so when that fails.
     bool SaveIfChanged();
 
-    /// The width of the drawing area: the page less its left column.
+    /// The size of the drawing area, the page bitmap's size: the page's width
+    /// less its left column, and the design box's height. Row 0 of the page
+    /// bitmap lies at BoxTop() in the page, column 0 at the left column's
+    /// right edge.
     int DrawingWidth() const { return width() - S(kColumnWidth); }
+    int DrawingHeight() const { return BoxHeight(); }
+    /// Copies the page bitmap's columns 0 to \a w - 1 onto \a box, a paint box
+    /// that spans the drawing area from the page's top to its bottom. Above
+    /// and below the design box the bitmap's first and last rows are drawn
+    /// out, so the background fills the whole page.
+    void ShowPageBitmap(QPainter& screen, const QWidget* box, int w) const;
 
     /// For tests and the command line: forget that the archive failed.
     static void ResetArchiveFailure();
@@ -84,7 +112,7 @@ public:
     /// on (the pupil pages: SaveIfChanged; the class pages save the class).
     virtual bool SaveWork() { return SaveIfChanged(); }
     /// What "Udskriv..." prints of this page, in page coordinates: by default
-    /// the page between its two button columns.
+    /// the design box between its two button columns.
     virtual QRect PrintArea() const;
     /// The class setup prints its pupil list as text instead of a picture.
     virtual bool PrintsItself() const { return false; }
@@ -93,7 +121,8 @@ public:
 protected:
     /// Places the page's controls for its current size.
     virtual void layoutPage() {}
-    /// The page was shown (the form's "FormShow").
+    /// The page switch showed the page (the form's "FormShow") or hid it.
+    /// A window minimised and restored calls neither.
     virtual void pageShown() {}
     virtual void pageHidden() {}
 

@@ -226,6 +226,32 @@ void MirrorRect(IntRect& R, int c)
     R.right = 2 * c - l;
 }
 
+IntRect PortraitBounds(int W, int H)
+{
+    IntRect all{W / 2, H, W / 2, H};
+    auto add = [&all](const IntRect& r) {
+        all = {std::min(all.left, r.left), std::min(all.top, r.top), std::max(all.right, r.right),
+               std::max(all.bottom, r.bottom)};
+    };
+    IntRect R;
+    for (int head = 0; head < 8; ++head) {
+        HeadRect(W, H, head, R);
+        add(R);
+        // Hairstyle 0 is no hair at all.
+        for (int hair = 1; hair < 25; ++hair)
+            for (bool mirror : {false, true}) {
+                HairRect(W, H, hair, head, R, mirror);
+                add(R);
+            }
+    }
+    for (int glasses = 1; glasses < 5; ++glasses)
+        for (double lodret : {-0.1, 0.1}) {
+            GlassesRect(W, H, glasses, -5, lodret, R);
+            add(R);
+        }
+    return all;
+}
+
 std::string HeadPictureName(int n) { return Numbered("head0", n, false); }
 std::string HairPictureName(int n) { return Numbered("haar", n, true); }
 std::string EyePictureName(int n) { return Numbered("eye0", n, false); }

@@ -27,6 +27,11 @@ void MirrorRect(IntRect& R, int c);
 /// the same turn the other way, within one turn. Any stored angle works,
 /// -2147483648 included, whose plain negation does not fit an int.
 int MirroredAngle(int angle);
+/// The rectangle every face drawn into a W x H portrait area lies in,
+/// whatever its parts: every head, every hairstyle on every head, plain and
+/// mirrored, the glasses at their largest and moved as far as they go. The
+/// editor pages keep their floating palettes off it.
+IntRect PortraitBounds(int W, int H);
 
 /// Size factor 0.0025 z^2 - 0.075 z + 1 of a zoom step.
 double ZoomFactor(double z);

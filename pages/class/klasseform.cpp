@@ -12,11 +12,14 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -100,6 +103,10 @@ TKlasseForm::TKlasseForm(PageHost& host, QWidget* parent) : Page(host, 1, parent
             ElevSpeedClick();
     });
 
+    // The keys move from pupil to pupil and open the one selected.
+    ElevGrid->installEventFilter(this);
+    setFocusProxy(ElevGrid);
+
     UpdateTimer.setInterval(60000);
     connect(&UpdateTimer, &QTimer::timeout, this, [this] { UpdateTimerTimer(); });
     connect(StopSpeed, &QToolButton::clicked, this, &TKlasseForm::StopBmBtnClick);
@@ -113,15 +120,15 @@ void TKlasseForm::layoutPage()
 {
     const int col = S(kColumnWidth);
     Panel2->setGeometry(0, 0, col, height());
-    StopSpeed->place(D(8, 8, 73, 73));
-    ElevSpeed->place(D(8, 80, 73, 73));
-    StatSpeed->place(D(8, 152, 73, 73));
-    ToolSpeed->place(D(8, 224, 73, 73));
-    HelpSpeed->place(D(8, 296, 73, 73));
+    StopSpeed->place(B(8, 8, 73, 73));
+    ElevSpeed->place(B(8, 80, 73, 73));
+    StatSpeed->place(B(8, 152, 73, 73));
+    ToolSpeed->place(B(8, 224, 73, 73));
+    HelpSpeed->place(B(8, 296, 73, 73));
     KlassePaintBox->setGeometry(col, 0, std::max(0, width() - col), height());
     // The panel keeps its design size, centred in the drawing area on screens
     // wider than the design.
-    const QRect panel = D(102, 12, 515, 429);
+    const QRect panel = B(102, 12, 515, 429);
     ElevPanel->setGeometry(col + (KlassePaintBox->width() - panel.width()) / 2, panel.top(), panel.width(),
                            panel.height());
     ElevTopPanel->setGeometry(0, 0, panel.width(), S(21));
@@ -191,6 +198,64 @@ bool TKlasseForm::ElevGridSelectCell(int col, int row)
     // A pupil whose file could not be read can be pointed at, not opened.
     ElevSpeed->setEnabled(!host().AktivKlasse().ElevLaesFejl(i));
     return true;
+}
+
+bool TKlasseForm::ElevGridKeyDown(int key)
+{
+    const int count = host().AktivKlasse().ElevCount();
+    const int row = ElevGrid->currentRow(), col = ElevGrid->currentColumn();
+    const bool selected = row >= 0 && col >= 0 && row * kColumns + col < count;
+    const int i = selected ? row * kColumns + col : -1;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (selected)
+            ElevSpeedClick();
+        return true;
+    }
+    const int moveKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
+                            Qt::Key_Home, Qt::Key_End,   Qt::Key_PageUp, Qt::Key_PageDown};
+    if (std::find(std::begin(moveKeys), std::end(moveKeys), key) == std::end(moveKeys))
+        return false;
+    int to = -1;
+    if (!selected) {
+        // The first key selects the first pupil (End the last).
+        to = key == Qt::Key_End ? count - 1 : 0;
+    } else {
+        // Up and down stay in their column; a key that would leave the class
+        // leaves the selection where it is.
+        const int lastInColumn = col + (count - 1 - col) / kColumns * kColumns;
+        switch (key) {
+        case Qt::Key_Left: to = i - 1; break;
+        case Qt::Key_Right: to = i + 1; break;
+        case Qt::Key_Up: to = i - kColumns; break;
+        case Qt::Key_Down: to = i + kColumns; break;
+        case Qt::Key_Home: to = 0; break;
+        case Qt::Key_End: to = count - 1; break;
+        case Qt::Key_PageUp: to = std::max(i - kColumns * visibleRows(), col); break;
+        default: to = std::min(i + kColumns * visibleRows(), lastInColumn); break;   // PageDown
+        }
+    }
+    if (to < 0 || to >= count)
+        return true;
+    ElevGridSelectCell(to % kColumns, to / kColumns);
+    ElevGrid->scrollTo(ElevGrid->model()->index(to / kColumns, to % kColumns));
+    return true;
+}
+
+int TKlasseForm::visibleRows() const
+{
+    const int h = ElevGrid->verticalHeader()->defaultSectionSize();
+    return std::max(1, h > 0 ? ElevGrid->viewport()->height() / h : 1);
+}
+
+bool TKlasseForm::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == ElevGrid && e->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return Page::eventFilter(watched, e);
+        return ElevGridKeyDown(k->key()) || Page::eventFilter(watched, e);
+    }
+    return Page::eventFilter(watched, e);
 }
 
 void TKlasseForm::ElevSpeedClick()
@@ -348,5 +413,5 @@ void TKlasseForm::KlassePaintBoxPaint()
         Canvas c(&page);
         DrawPageLayout(c, "klasse");
     }
-    screen.drawImage(QPoint(0, 0), page);
+    ShowPageBitmap(screen, KlassePaintBox, KlassePaintBox->width());
 }

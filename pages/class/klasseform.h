@@ -47,6 +47,10 @@ public:
     int UpdateTimerTimer();
     /// Selects cell (row, col); false (and nothing selected) past the pupils.
     bool ElevGridSelectCell(int col, int row);
+    /// A key in the grid: the arrows, Home, End and the page keys move the
+    /// selection from pupil to pupil (never past the last), Enter opens the
+    /// selected pupil as ElevSpeed does. True when the key was used.
+    bool ElevGridKeyDown(int key);
     /// Draws one cell into \a painter at \a rect.
     void ElevGridDrawCell(QPainter& painter, int col, int row, const QRect& rect, bool selected);
 
@@ -56,12 +60,14 @@ public:
     long ThumbnailsDrawn() const { return drawn_; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void layoutPage() override;
     void pageShown() override;
     void pageHidden() override;
 
 private:
     void KlassePaintBoxPaint();
+    int visibleRows() const;
     void setGridGeometry();
     void drawUnreadable(QImage& image, const std::string& filNavn, bool selected);
 

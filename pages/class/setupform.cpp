@@ -393,13 +393,13 @@ void TSetupForm::layoutPage()
 {
     const int col = S(kColumnWidth);
     Panel2->setGeometry(0, 0, col, height());
-    BackSpeed->place(D(8, 8, 73, 73));
-    HobbySpeed->place(D(8, 80, 73, 73));
-    HelpSpeed->place(D(8, 152, 73, 73));
+    BackSpeed->place(B(8, 8, 73, 73));
+    HobbySpeed->place(B(8, 80, 73, 73));
+    HelpSpeed->place(B(8, 152, 73, 73));
     SetupImage->setGeometry(col, 0, std::max(0, width() - col), height());
     const int shift = col + (SetupImage->width() - S(505)) / 2 - S(108);   // centred on wide screens
-    KlassePanel->setGeometry(D(108, 12, 505, 81).translated(shift, 0));
-    ElevPanel->setGeometry(D(108, 108, 505, 333).translated(shift, 0));
+    KlassePanel->setGeometry(B(108, 12, 505, 81).translated(shift, 0));
+    ElevPanel->setGeometry(B(108, 108, 505, 333).translated(shift, 0));
     KlasseTopPanel->setGeometry(0, 0, KlassePanel->width(), S(21));
     ElevTopPanel->setGeometry(0, 0, ElevPanel->width(), S(21));
     QFont f(QStringLiteral("Arial"));
@@ -698,7 +698,7 @@ void TSetupForm::SetupImagePaint()
         Canvas c(&page);
         DrawPageLayout(c, "setup");
     }
-    screen.drawImage(QPoint(0, 0), page);
+    ShowPageBitmap(screen, SetupImage, SetupImage->width());
 }
 
 void TSetupForm::TopGridPaint()

@@ -115,12 +115,12 @@ void TPortraitEditor::layoutPage()
     const int col = S(kColumnWidth);
     Panel2->setGeometry(0, 0, col, height());
     Panel1->setGeometry(width() - col, 0, col, height());
-    BackSpeed->place(D(8, 8, 73, 73));
-    ListBox->setGeometry(D(8, 8, 73, design_.listHeight));
+    BackSpeed->place(B(8, 8, 73, 73));
+    ListBox->setGeometry(B(8, 8, 73, design_.listHeight));
     AnsigtImage->setGeometry(col, 0, std::max(0, width() - 2 * col), height());
     // The colour box keeps its design size and sits centred under the face,
     // as the student page's name box does.
-    const QRect box = D(108, 376, 409, 65);
+    const QRect box = B(108, 376, 409, 65);
     FarvePanel->setGeometry(col + (AnsigtImage->width() - box.width()) / 2, box.top(), box.width(), box.height());
     for (int i = 0; i < 4; ++i)
         if (FarveSpeed[std::size_t(i)])
@@ -128,6 +128,44 @@ void TPortraitEditor::layoutPage()
     if (FarveSlide)
         FarveSlide->setGeometry(D(216, 16, 185, 29));
     UpdateItemHeight();
+    // A window that changes its size while the page is shown takes the
+    // palette along, unless the user put it somewhere.
+    if (TToolPalette* p = Palette(); p && p->isVisible() && !p->UserMoved())
+        p->ShowBesidePage(PaletteAreas());
+}
+
+int TPortraitEditor::FaceHeight() const
+{
+    return FarvePanel->geometry().top() - BoxTop();
+}
+
+QRect TPortraitEditor::PortraitRect() const
+{
+    const IntRect r = PortraitBounds(AnsigtImage->width(), FaceHeight());
+    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1))
+        .translated(AnsigtImage->x(), AnsigtImage->y() + BoxTop());
+}
+
+std::vector<PaletteArea> TPortraitEditor::PaletteAreas() const
+{
+    const QRect face = PortraitRect();
+    const int left = Panel2->geometry().right() + 1;
+    const int right = Panel1->x();
+    const int colourTop = FarvePanel->geometry().top();
+    const int colourBottom = FarvePanel->geometry().bottom() + 1;
+    const int backBottom = BackSpeed->geometry().bottom() + 1;
+    auto area = [](int l, int t, int r, int b) { return QRect(l, t, std::max(0, r - l), std::max(0, b - t)); };
+    return {
+        // Beside the face towards the list, where the palettes always were.
+        {area(std::max(face.right() + 1, left), BoxTop(), right, colourTop), Qt::AlignRight | Qt::AlignTop},
+        // Beside the face on the other side, also over the left column
+        // under the back button.
+        {area(0, backBottom, std::min(face.left(), right), colourTop), Qt::AlignLeft | Qt::AlignTop},
+        // Above the face, where a window taller than the design has room.
+        {area(left, 0, right, face.top()), Qt::AlignRight | Qt::AlignBottom},
+        // Under the colour box.
+        {area(left, colourBottom, right, height()), Qt::AlignRight | Qt::AlignTop},
+    };
 }
 
 void TPortraitEditor::UpdateItemHeight()
@@ -236,7 +274,7 @@ void TPortraitEditor::AnsigtImagePaint()
     }
     QImage& page = Drawing().PageBitmap;
     const int W = std::min(AnsigtImage->width(), page.width());
-    const int H = FarvePanel->geometry().top();
+    const int H = FaceHeight();
     {
         Canvas c(&page);
         if (const tElev* e = Elev())
@@ -244,7 +282,7 @@ void TPortraitEditor::AnsigtImagePaint()
         else
             DrawPageLayout(c, "ansigt");
     }
-    screen.drawImage(QPoint(0, 0), page, QRect(0, 0, W, std::min(AnsigtImage->height(), page.height())));
+    ShowPageBitmap(screen, AnsigtImage, W);
     ++faceDraws_;
     if (!drawingReady_) {
         // The list and palette pictures come from the archive that is now read.

@@ -7,17 +7,18 @@
 
 #include "elev.h"
 #include "page.h"
+#include "toolpalette.h"
 
 #include <QFrame>
 #include <QToolButton>
 
 #include <array>
+#include <vector>
 
 class Canvas;
 class PartListBox;
 class QButtonGroup;
 class THSlide;
-class TToolPalette;
 
 /// A base-colour button: a chip of the colour it stands for.
 class ColourButton : public QToolButton {
@@ -79,6 +80,16 @@ public:
     int FaceDraws() const { return faceDraws_; }
     /// The floating tool palette; nullptr on the face shape page.
     virtual TToolPalette* Palette() const { return nullptr; }
+    /// The height of the portrait area, from the design box's top to the
+    /// colour box: the face is drawn into AnsigtImage's width and this.
+    int FaceHeight() const;
+    /// The rectangle any face on this page can take, in page coordinates.
+    QRect PortraitRect() const;
+    /// The parts of the page a palette may cover: beside the face on either
+    /// side (the left one over the empty part of the left column), above the
+    /// face and under the colour box. Nothing of the face, the list, the back
+    /// button or the colour box.
+    std::vector<PaletteArea> PaletteAreas() const;
 
 protected:
     tElev* Elev() const;

@@ -99,25 +99,26 @@ void TElevForm::layoutPage()
     const int col = S(kColumnWidth);
     Panel2->setGeometry(0, 0, col, height());
     Panel1->setGeometry(width() - col, 0, col, height());
-    BackSpeed->place(D(8, 8, 73, 73));
-    StopSpeed->place(D(8, 8, 73, 73));
-    DataSpeed->place(D(8, 80, 73, 73));
-    WriteSpeed->place(D(8, 152, 73, 73));
-    HobbySpeed->place(D(8, 224, 73, 73));
-    TreeSpeed->place(D(8, 296, 73, 73));
+    BackSpeed->place(B(8, 8, 73, 73));
+    StopSpeed->place(B(8, 8, 73, 73));
+    DataSpeed->place(B(8, 80, 73, 73));
+    WriteSpeed->place(B(8, 152, 73, 73));
+    HobbySpeed->place(B(8, 224, 73, 73));
+    TreeSpeed->place(B(8, 296, 73, 73));
     int y = 8;
     for (auto* b : {FaceSpeed, HairSpeed, BrowSpeed, EyeSpeed, NoseSpeed, MouthSpeed, GlassSpeed}) {
-        b->place(D(8, y, 73, 53));
+        b->place(B(8, y, 73, 53));
         y += 52;
     }
     ElevPaintBox->setGeometry(col, 0, std::max(0, width() - 2 * col), height());
     // The name box keeps its design size and sits centred under the face,
     // also on screens wider than the 4:3 design.
-    const QRect box = D(108, 376, 409, 65);
+    const QRect box = B(108, 376, 409, 65);
     ElevPanel->setGeometry(col + (ElevPaintBox->width() - box.width()) / 2, box.top(), box.width(), box.height());
     ElevTopPanel->setGeometry(0, 0, box.width(), S(21));
     OplysPanel1->setGeometry(0, S(26), box.width(), S(21));
-    OplysPanel2->setGeometry(0, S(45), box.width(), S(21));
+    // The last line reaches down to the box's edge, not past it.
+    OplysPanel2->setGeometry(0, S(45), box.width(), box.height() - S(45));
     QFont f(QStringLiteral("Arial"));
     f.setBold(true);
     f.setPixelSize(std::max(8, S(13)));
@@ -142,7 +143,7 @@ void TElevForm::ElevPaintBoxPaint()
     }
     QImage& page = Drawing().PageBitmap;
     const int W = std::min(ElevPaintBox->width(), page.width());
-    const int H = ElevPanel->geometry().top();
+    const int H = ElevPanel->geometry().top() - BoxTop();
     {
         Canvas c(&page);
         if (const tElev* e = host().AktivElev())
@@ -150,5 +151,5 @@ void TElevForm::ElevPaintBoxPaint()
         else
             DrawPageLayout(c, "elev");
     }
-    screen.drawImage(QPoint(0, 0), page, QRect(0, 0, W, std::min(ElevPaintBox->height(), page.height())));
+    ShowPageBitmap(screen, ElevPaintBox, W);
 }

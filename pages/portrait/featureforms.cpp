@@ -74,7 +74,7 @@ void TFeatureForm::ShowTools()
         return;
     const FacePart& part = e->Part(Part());
     tools_->SetSlidePosition(HasVinkel(Part()) ? part.Vinkel : part.Zoom);
-    tools_->ShowBesidePage(RightColumnLeft());
+    tools_->ShowBesidePage(PaletteAreas());
 }
 
 void TFeatureForm::HideTools()

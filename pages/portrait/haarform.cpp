@@ -46,7 +46,7 @@ int HaarIndexOfType(const std::string& koen, int type)
 
 THaarToolForm::THaarToolForm(THaarForm& page) : TToolPalette(page, QStringLiteral("Spejling"), QSize(120, 109)), haar_(page)
 {
-    Panel1 = new QFrame(this);
+    Panel1 = new QFrame(Client());
     Panel1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     Panel1->setAutoFillBackground(true);
     QPalette white = Panel1->palette();
@@ -54,8 +54,8 @@ THaarToolForm::THaarToolForm(THaarForm& page) : TToolPalette(page, QStringLitera
     Panel1->setPalette(white);
     PaintBox1 = new PaintBox(Panel1, [this](QPaintEvent*) { PaintPreview(PaintBox1, false); });
     PaintBox2 = new PaintBox(Panel1, [this](QPaintEvent*) { PaintPreview(PaintBox2, true); });
-    SpeedButton1 = new PaletteButton(PaletteGlyph::Plain, QString(), this);
-    SpeedButton2 = new PaletteButton(PaletteGlyph::Mirrored, QString(), this);
+    SpeedButton1 = new PaletteButton(PaletteGlyph::Plain, QString(), Client());
+    SpeedButton2 = new PaletteButton(PaletteGlyph::Mirrored, QString(), Client());
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
     for (PaletteButton* b : {SpeedButton1, SpeedButton2}) {
@@ -200,7 +200,7 @@ void THaarForm::ShowTools()
         return;
     tools_->SetMirror(e->Part(Del::Haar).Spejl);
     tools_->SetHairType(e->Part(Del::Haar).Type);
-    tools_->ShowBesidePage(RightColumnLeft());
+    tools_->ShowBesidePage(PaletteAreas());
 }
 
 void THaarForm::HideTools()

@@ -3,17 +3,21 @@
 #include "toolpalette.h"
 
 #include "canvas.h"
+#include "chrome.h"
 #include "drawing.h"
 #include "featureforms.h"
 #include "page.h"
 #include "portrait.h"
 #include "slider.h"
 
-#include <algorithm>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWindow>
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -107,7 +111,8 @@ PaletteButton::PaletteButton(PaletteGlyph glyph, const QString& hint, QWidget* p
 {
     if (!hint.isEmpty())
         setToolTip(hint);
-    setFocusPolicy(Qt::TabFocus);
+    // A click on a palette leaves the keyboard with the page's list.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 void PaletteButton::resizeEvent(QResizeEvent* e)
@@ -151,16 +156,77 @@ void ClickImage::mouseReleaseEvent(QMouseEvent* e)
         emit clicked();
 }
 
+// ---- placing a palette ----
+
+PaletteSpot ChoosePaletteSpot(const std::function<QSize(double)>& sizeAt, double preferred, double minimum,
+                              const std::vector<PaletteArea>& areas, int margin)
+{
+    auto placeIn = [&](const PaletteArea& a, QSize size) {
+        const QRect r = a.rect.adjusted(margin, margin, -margin, -margin);
+        const int x = a.align & Qt::AlignRight ? r.right() + 1 - size.width()
+                      : a.align & Qt::AlignHCenter ? r.left() + (r.width() - size.width()) / 2
+                                                  : r.left();
+        const int y = a.align & Qt::AlignBottom ? r.bottom() + 1 - size.height()
+                      : a.align & Qt::AlignVCenter ? r.top() + (r.height() - size.height()) / 2
+                                                  : r.top();
+        return QRect(QPoint(x, y), size);
+    };
+    auto fits = [&](const PaletteArea& a, QSize size) {
+        return size.width() + 2 * margin <= a.rect.width() && size.height() + 2 * margin <= a.rect.height();
+    };
+    minimum = std::min(minimum, preferred);
+    PaletteSpot best;
+    bool found = false;
+    for (const PaletteArea& a : areas) {
+        // The largest scale, in steps of 1/50, at which the palette fits.
+        for (double k = preferred; k >= minimum - 1e-9; k -= 0.02) {
+            const QSize size = sizeAt(k);
+            if (!fits(a, size))
+                continue;
+            if (!found || k > best.scale + 1e-9) {
+                best = {placeIn(a, size), k};
+                found = true;
+            }
+            break;
+        }
+    }
+    if (!found && !areas.empty())
+        best = {placeIn(areas.front(), sizeAt(minimum)), minimum};
+    return best;
+}
+
 // ---- TToolPalette ----
 
+namespace {
+
+constexpr int kBorder = 1;
+
+} // namespace
+
 TToolPalette::TToolPalette(Page& page, const QString& caption, QSize design)
-    : QWidget(page.window(), Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), page_(page),
+    : QWidget(page.window(), Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), page_(page),
       design_(design)
 {
+    // The window manager gives a palette buttons to minimise, maximise and
+    // close it, which take its tools away from the page; so it draws its own
+    // caption, which only moves it.
     setWindowTitle(caption);
-    // The page keeps the keyboard: its list has the focus.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAutoFillBackground(true);
+    setFocusPolicy(Qt::NoFocus);
+    client_ = new QWidget(this);
+    client_->setAutoFillBackground(true);
+    page.window()->installEventFilter(this);
+}
+
+int TToolPalette::captionHeightAt(double k)
+{
+    return std::clamp(int(std::lround(11 * k)), 11, 16) + 8;
+}
+
+QSize TToolPalette::OuterSizeAt(double k) const
+{
+    return QSize(int(std::lround(design_.width() * k)) + 2 * kBorder,
+                 int(std::lround(design_.height() * k)) + captionHeightAt(k) + 2 * kBorder);
 }
 
 int TToolPalette::S(double v) const
@@ -174,40 +240,143 @@ QRect TToolPalette::D(double x, double y, double w, double h) const
     return QRect(l, t, S(x + w) - l, S(y + h) - t);
 }
 
-void TToolPalette::ShowBesidePage(int columnLeft)
+void TToolPalette::applyScale(double k)
+{
+    scale_ = k > 0 ? k : 1.0;
+    const QSize outer = OuterSizeAt(scale_);
+    if (outer != size() || minimumSize() != outer)
+        setFixedSize(outer);
+    client_->setGeometry(kBorder, kBorder + captionHeightAt(scale_), S(design_.width()), S(design_.height()));
+    layoutPalette();
+}
+
+void TToolPalette::ShowBesidePage(const std::vector<PaletteArea>& areas)
 {
     // The palette grows with the page, but less: a floating window as large
-    // as the page's own controls would cover half the face on a big screen.
+    // as the page's own controls would crowd the face on a big screen. Where
+    // the room beside the face is small it shrinks rather than cover it.
     const double s = page_.scale();
-    scale_ = s > 0 ? std::min(s, 1.6) : 1.0;
-    const QSize size(S(design_.width()), S(design_.height()));
-    if (size != this->size() || minimumSize() != size)
-        setFixedSize(size);
-    layoutPalette();
-    columnLeft_ = columnLeft;
-    if (firstPaint_)
-        PlaceBesideColumn();   // near enough until the frame is known
+    const double preferred = s > 0 ? std::min(s, 1.6) : 1.0;
+    if (!userMoved_) {
+        const PaletteSpot spot = ChoosePaletteSpot([this](double k) { return OuterSizeAt(k); }, preferred, 0.5,
+                                                   areas, page_.S(8));
+        applyScale(spot.scale);
+        move(page_.mapToGlobal(spot.rect.topLeft()));
+    } else {
+        applyScale(scale_);
+    }
+    // A window shown while the main window is minimised would be shown
+    // minimised, and the window manager takes the main window down with it:
+    // the palette waits for the window to come back.
+    if (page_.window()->isMinimized()) {
+        hiddenWithWindow_ = true;
+        return;
+    }
     if (isVisible())
         raise();
     else
-        show();   // a window that appears comes up on top
+        showNow();
 }
 
-void TToolPalette::PlaceBesideColumn()
+void TToolPalette::showNow()
 {
-    const int frameW = frameGeometry().width();
-    move(page_.mapToGlobal(QPoint(columnLeft_ - frameW - page_.S(8), page_.S(8))));
+    // The window manager minimises the palette with the main window. Shown
+    // again as minimised, it would be mapped iconic, and the window manager
+    // would take the main window down with it at once.
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
 }
 
-void TToolPalette::paintEvent(QPaintEvent* e)
+bool TToolPalette::eventFilter(QObject* watched, QEvent* e)
 {
-    // Placed once, on the first paint, when the window manager has given the
-    // palette its frame; after that it stays where the user puts it.
-    if (firstPaint_) {
-        firstPaint_ = false;
-        PlaceBesideColumn();
+    if (watched == page_.window() && e->type() == QEvent::WindowStateChange) {
+        if (page_.window()->isMinimized()) {
+            if (isVisible()) {
+                hiddenWithWindow_ = true;
+                hide();
+            }
+        } else if (hiddenWithWindow_) {
+            hiddenWithWindow_ = false;
+            // After the window manager has put the window back.
+            QTimer::singleShot(0, this, [this] {
+                if (page_.isVisible() && !page_.window()->isMinimized())
+                    showNow();
+            });
+        }
     }
-    QWidget::paintEvent(e);
+    return QWidget::eventFilter(watched, e);
+}
+
+void TToolPalette::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    // A window system that activates every window it shows gets the main
+    // window back: the keys belong to the page.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] {
+            if (isActiveWindow() && page_.window()->isVisible())
+                page_.window()->activateWindow();
+        });
+}
+
+void TToolPalette::closeEvent(QCloseEvent* e)
+{
+    // The tools belong to the page: they go when the page goes.
+    if (page_.isVisible() && page_.window()->isVisible())
+        e->ignore();
+    else
+        QWidget::closeEvent(e);
+}
+
+void TToolPalette::paintEvent(QPaintEvent*)
+{
+    const int ch = CaptionHeight();
+    const QSize strip(width() - 2 * kBorder, ch);
+    if (caption_.size() != strip) {
+        // A tool window's caption: dark blue into sky blue, the title in white.
+        caption_ = QImage(strip, QImage::Format_RGB32);
+        {
+            Canvas c(&caption_);
+            FillGradient(c, {0, 0, strip.width(), strip.height()}, 0x800000, false, 0xF0CAA6);
+        }
+        QPainter p(&caption_);
+        QFont f(QStringLiteral("Arial"));
+        f.setBold(true);
+        f.setPixelSize(ch - 8);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRect(4, 0, strip.width() - 8, ch), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                   windowTitle());
+    }
+    QPainter p(this);
+    p.setPen(QColor(64, 64, 64));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawImage(kBorder, kBorder, caption_);
+}
+
+// Dragging by the caption moves the palette; the window manager moves it
+// where it can, the palette itself where it cannot.
+void TToolPalette::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton || e->position().y() > kBorder + CaptionHeight())
+        return;
+    userMoved_ = true;
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    dragging_ = true;
+    dragOffset_ = e->globalPosition().toPoint() - pos();
+}
+
+void TToolPalette::mouseMoveEvent(QMouseEvent* e)
+{
+    if (dragging_)
+        move(e->globalPosition().toPoint() - dragOffset_);
+}
+
+void TToolPalette::mouseReleaseEvent(QMouseEvent*)
+{
+    dragging_ = false;
 }
 
 // ---- the repeat timer ----
@@ -239,18 +408,20 @@ TFeatureToolForm::TFeatureToolForm(TFeatureForm& page, const FeatureToolDesign& 
     : TToolPalette(page, QString::fromUtf8(design.caption), design.size), feature_(page), design_(design)
 {
     auto hint = [](const char* h) { return h ? QString::fromUtf8(h) : QString(); };
-    SpeedButton3 = new PaletteButton(PaletteGlyph::Up, hint(design.upHint), this);
-    SpeedButton4 = new PaletteButton(PaletteGlyph::Down, hint(design.downHint), this);
+    QWidget* client = Client();
+    SpeedButton3 = new PaletteButton(PaletteGlyph::Up, hint(design.upHint), client);
+    SpeedButton4 = new PaletteButton(PaletteGlyph::Down, hint(design.downHint), client);
     if (design.sideways) {
-        SpeedButton1 = new PaletteButton(PaletteGlyph::Apart, hint(design.apartHint), this);
-        SpeedButton2 = new PaletteButton(PaletteGlyph::Together, hint(design.togetherHint), this);
+        SpeedButton1 = new PaletteButton(PaletteGlyph::Apart, hint(design.apartHint), client);
+        SpeedButton2 = new PaletteButton(PaletteGlyph::Together, hint(design.togetherHint), client);
     }
-    Image1 = new ClickImage(this);
-    Bevel1 = new QFrame(this);
+    Image1 = new ClickImage(client);
+    Bevel1 = new QFrame(client);
     Bevel1->setFrameStyle(QFrame::VLine | QFrame::Sunken);
-    Image3 = new PaintBox(this, [this](QPaintEvent*) { PaintEnd(Image3, true); });
-    Image2 = new PaintBox(this, [this](QPaintEvent*) { PaintEnd(Image2, false); });
-    TVSlide* slide = new TVSlide(this);
+    Image3 = new PaintBox(client, [this](QPaintEvent*) { PaintEnd(Image3, true); });
+    Image2 = new PaintBox(client, [this](QPaintEvent*) { PaintEnd(Image2, false); });
+    TVSlide* slide = new TVSlide(client);
+    slide->setFocusPolicy(Qt::NoFocus);
     if (design.sideways) {
         VinkelSlide = slide;
         slide->SetMin(-10);

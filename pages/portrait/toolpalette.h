@@ -6,6 +6,7 @@
 
 #include "elev.h"
 
+#include <QImage>
 #include <QPixmap>
 #include <QTimer>
 #include <QToolButton>
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class Canvas;
 class PaintBox;
@@ -57,36 +59,78 @@ private:
     QPixmap picture_;
 };
 
+/// A free part of the page a palette may take, in page coordinates, and the
+/// corner of it the palette keeps to.
+struct PaletteArea {
+    QRect rect;
+    Qt::Alignment align;
+};
+
+/// Where a palette goes (in page coordinates) and at what scale.
+struct PaletteSpot {
+    QRect rect;
+    double scale = 1.0;
+};
+
+/// The area where the palette can be largest, at a scale from \a minimum to
+/// \a preferred, \a margin pixels from the area's edges; earlier areas win
+/// ties. \a sizeAt gives the palette's outer size at a scale. When it fits
+/// nowhere, the first area at the smallest scale.
+PaletteSpot ChoosePaletteSpot(const std::function<QSize(double)>& sizeAt, double preferred, double minimum,
+                              const std::vector<PaletteArea>& areas, int margin);
+
 /// A small tool window that floats over the main window while its page is
-/// shown. It places itself once, just left of the page's right column;
-/// after that it stays where the user moves it.
+/// shown: a caption to drag it by, no window buttons, and the controls in
+/// its client. It never takes the keyboard: the page keeps it. It places
+/// itself beside the face each time its page is shown, until the user moves
+/// it; after that it stays where the user put it. While the main window is
+/// minimised it is hidden, and it comes back with the window.
 class TToolPalette : public QWidget {
     Q_OBJECT
 public:
     /// \a design is the client size in design pixels.
     TToolPalette(Page& page, const QString& caption, QSize design);
 
-    /// Sizes the palette to the page's scale, places it the first time and
-    /// shows it. \a columnLeft: the right column's left edge in the page.
-    void ShowBesidePage(int columnLeft);
-    bool Placed() const { return !firstPaint_; }
-    /// Design units to pixels, at the page's scale.
+    /// Sizes the palette, places it in the best of \a areas (page
+    /// coordinates) unless the user has moved it, and shows it.
+    void ShowBesidePage(const std::vector<PaletteArea>& areas);
+    /// True once the user has dragged the palette somewhere.
+    bool UserMoved() const { return userMoved_; }
+    /// The palette's outer size at scale \a k: client, caption and border.
+    QSize OuterSizeAt(double k) const;
+    int CaptionHeight() const { return captionHeightAt(scale_); }
+    /// The part under the caption that holds the controls.
+    QWidget* Client() const { return client_; }
+    /// Design units to pixels, at the palette's scale.
+    double Scale() const { return scale_; }
     int S(double v) const;
     QRect D(double x, double y, double w, double h) const;
 
 protected:
     virtual void layoutPalette() = 0;
     void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
     Page& page_;
 
 private:
-    void PlaceBesideColumn();
+    static int captionHeightAt(double k);
+    void showNow();
+    void applyScale(double k);
 
+    QWidget* client_;
     QSize design_;
-    int columnLeft_ = 0;
     double scale_ = 1.0;
-    bool firstPaint_ = true;
+    bool userMoved_ = false;
+    bool hiddenWithWindow_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+    QImage caption_;   // the caption strip, drawn once per size
 };
 
 /// The move buttons' repeat timer. The program uses a QTimer; tests put a

@@ -10,11 +10,13 @@
 #include "haarform.h"
 #include "mainwindow.h"
 #include "partlist.h"
+#include "portrait.h"
 #include "slider.h"
 #include "toolpalette.h"
 
 #include <QApplication>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -341,21 +343,235 @@ TEST_F(Editors, NosePageHasNoColour)
     EXPECT_EQ(part(*w, Del::Naese).Farve, before);
 }
 
-TEST_F(Editors, PalettePlacesItselfOnceBesideTheList)
+// The palette in page coordinates.
+static QRect paletteOnPage(const TToolPalette* t, const QWidget* page)
+{
+    return QRect(page->mapFromGlobal(t->frameGeometry().topLeft()), t->frameGeometry().size());
+}
+
+static QRect onPage(const QWidget* w, const QWidget* page)
+{
+    return QRect(w->mapTo(page, QPoint(0, 0)), w->size());
+}
+
+TEST_F(Editors, PalettesKeepOffTheFaceAtEveryWindowSize)
+{
+    auto w = open(makePupil("pige", 13));
+    const QSize sizes[] = {{1024, 768}, {1024, 700}, {1280, 1024}, {1366, 768},
+                           {1920, 1080}, {1920, 1200}, {900, 1040}, {800, 600}};
+    for (const QSize& size : sizes) {
+        for (int n = 5; n <= 10; ++n) {
+            SCOPED_TRACE(QStringLiteral("page %1 at %2x%3").arg(n).arg(size.width()).arg(size.height()).toStdString());
+            w->ShowPage(n);
+            auto* f = static_cast<TPortraitEditor*>(w->PageAt(n));
+            f->resize(size);
+            QApplication::processEvents();
+            TToolPalette* t = f->Palette();
+            ASSERT_TRUE(t);
+            ASSERT_TRUE(t->isVisible());
+            const QRect r = paletteOnPage(t, f);
+            EXPECT_FALSE(r.intersects(f->PortraitRect()));
+            EXPECT_TRUE(f->rect().contains(r));
+            for (const QWidget* keep : {static_cast<QWidget*>(f->ListBox), static_cast<QWidget*>(f->FarvePanel),
+                                        static_cast<QWidget*>(f->BackSpeed)})
+                EXPECT_FALSE(r.intersects(onPage(keep, f)));
+            // Never so small that a child cannot hit its buttons.
+            EXPECT_GE(t->Scale(), 0.5);
+        }
+    }
+    // The face that is drawn lies in the rectangle the palettes keep off.
+    auto* f = show<THaarForm>(*w, 5);
+    const IntRect bounds = PortraitBounds(f->AnsigtImage->width(), f->FaceHeight());
+    IntRect hair;
+    HairRect(f->AnsigtImage->width(), f->FaceHeight(), 13, 0, hair, false);
+    EXPECT_LE(bounds.left, hair.left);
+    EXPECT_GE(bounds.right, hair.right);
+    EXPECT_LE(bounds.top, hair.top);
+}
+
+TEST_F(Editors, AMovedPaletteStaysWhereTheUserPutIt)
 {
     auto w = open(makePupil("pige"));
     auto* f = show<TEyeForm>(*w, 6);
     TFeatureToolForm* t = f->Tools();
-    const int col = f->Panel1->x();
-    const QPoint expected = f->mapToGlobal(QPoint(col - t->frameGeometry().width() - f->S(8), f->S(8)));
-    EXPECT_EQ(t->frameGeometry().topLeft(), expected);
-    EXPECT_LE(t->frameGeometry().right(), f->mapToGlobal(QPoint(col, 0)).x());
-    // Moved by the user, it stays there.
-    t->move(expected + QPoint(-200, 40));
+    ASSERT_TRUE(t->isVisible());
+    EXPECT_FALSE(t->UserMoved());
+    // Placed afresh each time the page is shown, at the window's size.
+    const QPoint first = t->pos();
+    w->ShowPage(3);
+    EXPECT_FALSE(t->isVisible());
+    show<TEyeForm>(*w, 6);
+    EXPECT_EQ(t->pos(), first);
+
+    // Dragged by its caption.
+    const QPoint grab(20, t->CaptionHeight() / 2);
+    QTest::mousePress(t, Qt::LeftButton, {}, grab);
+    QTest::mouseMove(t, grab + QPoint(-150, 60));
+    QTest::mouseRelease(t, Qt::LeftButton, {}, grab + QPoint(-150, 60));
+    EXPECT_TRUE(t->UserMoved());
     const QPoint moved = t->pos();
+    EXPECT_EQ(moved, first + QPoint(-150, 60));
     w->ShowPage(3);
     show<TEyeForm>(*w, 6);
     EXPECT_EQ(t->pos(), moved);
+    f->resize(f->width() - 100, f->height());
+    QApplication::processEvents();
+    EXPECT_EQ(t->pos(), moved);
+
+    // A press on the controls moves nothing.
+    auto* h = show<THaarForm>(*w, 5);
+    const QPoint home = h->Tools()->pos();
+    QTest::mousePress(h->Tools(), Qt::LeftButton, {}, QPoint(5, h->Tools()->height() - 3));
+    QTest::mouseRelease(h->Tools(), Qt::LeftButton, {}, QPoint(5, h->Tools()->height() - 3));
+    EXPECT_FALSE(h->Tools()->UserMoved());
+    EXPECT_EQ(h->Tools()->pos(), home);
+}
+
+TEST_F(Editors, PalettesAreCaptionedToolWindowsWithoutButtonsThatLeaveTheKeysToThePage)
+{
+    auto w = open(makePupil("dreng", 3));
+    for (int n = 5; n <= 10; ++n) {
+        SCOPED_TRACE(n);
+        auto* f = show<TPortraitEditor>(*w, n);
+        TToolPalette* t = f->Palette();
+        const Qt::WindowFlags flags = t->windowFlags();
+        EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+        // The window manager's frame would bring buttons; the palette draws
+        // its own caption.
+        EXPECT_TRUE(flags & Qt::FramelessWindowHint);
+        EXPECT_TRUE(flags & Qt::WindowDoesNotAcceptFocus);
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint));
+        EXPECT_GE(t->CaptionHeight(), 19);
+        EXPECT_EQ(t->Client()->y(), 1 + t->CaptionHeight());
+        for (QWidget* c : t->findChildren<QWidget*>())
+            EXPECT_EQ(c->focusPolicy(), Qt::NoFocus) << c->metaObject()->className();
+        // Closing it from outside while its page is shown keeps the tools.
+        EXPECT_FALSE(t->close());
+        EXPECT_TRUE(t->isVisible());
+    }
+    EXPECT_EQ(static_cast<TPortraitEditor*>(w->PageAt(5))->Palette()->windowTitle(), "Spejling");
+    EXPECT_EQ(static_cast<TPortraitEditor*>(w->PageAt(6))->Palette()->windowTitle(), "Flyt og drej");
+    EXPECT_EQ(static_cast<TPortraitEditor*>(w->PageAt(8))->Palette()->windowTitle(), "Flyt og zoom");
+
+    // A click on a palette button leaves the focus in the list, so the arrow
+    // keys go on moving in it.
+    QApplication::setActiveWindow(w.get());
+    auto* f = show<TEyeForm>(*w, 6);
+    QTRY_VERIFY(f->ListBox->hasFocus());
+    QTest::mouseClick(f->Tools()->SpeedButton3, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_LT(part(*w, Del::Oejne).Lodret.value(), 0.0);
+    EXPECT_TRUE(f->ListBox->hasFocus());
+    const int before = f->ListBox->ItemIndex();
+    QTest::keyClick(f->ListBox, Qt::Key_Down);
+    EXPECT_EQ(f->ListBox->ItemIndex(), before + 1);
+    auto* h = show<THaarForm>(*w, 5);
+    QTRY_VERIFY(h->ListBox->hasFocus());
+    QTest::mouseClick(h->Tools()->SpeedButton2, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(part(*w, Del::Haar).Spejl);
+    EXPECT_TRUE(h->ListBox->hasFocus());
+}
+
+TEST_F(Editors, PalettesHideWithTheMinimisedWindowAndComeBackWithIt)
+{
+    auto w = open(makePupil("pige"));
+    auto* f = show<THaarForm>(*w, 5);
+    THaarToolForm* t = f->Tools();
+    ASSERT_TRUE(t->isVisible());
+    w->showMinimized();
+    QApplication::processEvents();
+    EXPECT_FALSE(t->isVisible());
+    // The page itself is still the page shown.
+    EXPECT_EQ(w->AktivSide(), 5);
+    EXPECT_TRUE(f->isVisible());
+    w->showNormal();
+    QTRY_VERIFY(t->isVisible());
+    EXPECT_FALSE(w->isMinimized());
+
+    // The window system hides and shows the page itself while the window is
+    // minimised and restored: that is not the page switch, and the page and
+    // its palette stay as they are.
+    const int before = f->ListBox->ItemIndex();
+    QHideEvent hidden;
+    QSpontaneKeyEvent::setSpontaneous(&hidden);
+    qApp->notify(f, &hidden);   // sendEvent would clear "spontaneous"
+    EXPECT_TRUE(t->isVisible());
+    QShowEvent shown;
+    QSpontaneKeyEvent::setSpontaneous(&shown);
+    qApp->notify(f, &shown);
+    EXPECT_TRUE(t->isVisible());
+    EXPECT_EQ(f->ListBox->ItemIndex(), before);
+
+    // The window manager minimises a palette along with its window; it
+    // comes back restored, or the window manager would take the window
+    // down again with it.
+    w->showMinimized();
+    QApplication::processEvents();
+    t->setWindowState(Qt::WindowMinimized);
+    w->showNormal();
+    QTRY_VERIFY(t->isVisible());
+    EXPECT_FALSE(t->windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(w->isMinimized());
+
+    // A page switched to while the window is minimised brings its palette
+    // when the window comes back, not before.
+    w->showMinimized();
+    QApplication::processEvents();
+    auto* e = show<TEyeForm>(*w, 6);
+    EXPECT_FALSE(t->isVisible());
+    EXPECT_FALSE(e->Tools()->isVisible());
+    w->showNormal();
+    QTRY_VERIFY(e->Tools()->isVisible());
+    EXPECT_FALSE(t->isVisible());
+    EXPECT_FALSE(w->isMinimized());
+    // Left while minimised, the page's palette stays away.
+    w->showMinimized();
+    QApplication::processEvents();
+    w->ShowPage(3);
+    w->showNormal();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_FALSE(e->Tools()->isVisible());
+}
+
+TEST(PaletteSpot, TheLargestPlaceWinsAndTheFaceIsNeverCovered)
+{
+    // A palette 100 x 50 at scale 1 plus 10 of caption.
+    auto sizeAt = [](double k) { return QSize(int(std::lround(100 * k)), int(std::lround(50 * k)) + 10); };
+    const PaletteArea right{QRect(500, 0, 130, 300), Qt::AlignRight | Qt::AlignTop};
+    const PaletteArea left{QRect(0, 100, 300, 200), Qt::AlignLeft | Qt::AlignTop};
+    const PaletteArea top{QRect(100, 0, 400, 80), Qt::AlignRight | Qt::AlignBottom};
+    // Room for the preferred scale in the first area: taken, in its corner.
+    PaletteSpot s = ChoosePaletteSpot(sizeAt, 1.0, 0.5, {right, left}, 5);
+    EXPECT_DOUBLE_EQ(s.scale, 1.0);
+    EXPECT_EQ(s.rect, QRect(625 - 100, 5, 100, 60));
+    // Larger where there is more room: the first area holds 1.2 (120 + 10),
+    // the second 1.5.
+    s = ChoosePaletteSpot(sizeAt, 1.5, 0.5, {right, left}, 5);
+    EXPECT_NEAR(s.scale, 1.5, 1e-9);
+    EXPECT_EQ(s.rect.topLeft(), QPoint(5, 105));
+    // Ties go to the earlier area.
+    s = ChoosePaletteSpot(sizeAt, 1.0, 0.5, {left, right}, 5);
+    EXPECT_EQ(s.rect.topLeft(), QPoint(5, 105));
+    // Bottom alignment: just above the area's lower margin. 80 high holds
+    // 50k + 10 + 10, so k = 1.2 at most.
+    s = ChoosePaletteSpot(sizeAt, 2.0, 0.5, {top}, 5);
+    EXPECT_NEAR(s.scale, 1.2, 1e-9);
+    EXPECT_EQ(s.rect.bottom(), 74);
+    EXPECT_EQ(s.rect.right(), 494);
+    // Exactly filling an area fits; a pixel less does not.
+    const PaletteArea exact{QRect(0, 0, 110, 70), Qt::AlignLeft | Qt::AlignTop};
+    EXPECT_DOUBLE_EQ(ChoosePaletteSpot(sizeAt, 1.0, 0.5, {exact}, 5).scale, 1.0);
+    const PaletteArea tight{QRect(0, 0, 109, 70), Qt::AlignLeft | Qt::AlignTop};
+    EXPECT_LT(ChoosePaletteSpot(sizeAt, 1.0, 0.5, {tight}, 5).scale, 1.0);
+    // Nowhere to go: the first area at the smallest scale.
+    const PaletteArea none{QRect(0, 0, 20, 20), Qt::AlignLeft | Qt::AlignTop};
+    s = ChoosePaletteSpot(sizeAt, 1.0, 0.5, {none, left}, 5);
+    EXPECT_DOUBLE_EQ(s.scale, 1.0);   // the second area holds it whole
+    s = ChoosePaletteSpot(sizeAt, 1.0, 0.8, {none}, 5);
+    EXPECT_DOUBLE_EQ(s.scale, 0.8);
+    EXPECT_EQ(s.rect.topLeft(), QPoint(5, 5));
 }
 
 TEST_F(Editors, MouthListItemGeometry)
