@@ -473,25 +473,100 @@ def style20(fr):
     return hr.render("haar20: long hair with a top-knot; own drawing, hair in key colour")
 
 
-def curtain(fr, side, y_from, y_to, inset, wide, bottom):
-    """Long hair hanging from the temple down over the side of the face and
-    out to the frame (side -1 left), ending at `bottom`."""
+def edge_x(fr, side, y, outline):
+    """x of a head outline at height y on one side."""
+    return fr.at(temple(fr, side, y, outline), outline(temple(fr, side, y, outline)))[0]
+
+
+def curtain(fr, side, y_from, inset, wide, bottom, thick=12, wave=0.0, flick=0.0, wall=None):
+    """Long hair hanging from the temple down over the side of the face
+    (side -1 left), `thick` beyond the outermost head where the frame has
+    room, ending at `bottom`; `wave` ripples its outer edge and `flick`
+    turns its end outwards."""
     p = point_on(fr, temple(fr, side, y_from), inset)
     x_in = p[0]
-    wall = 3 if side < 0 else fr.w - 3
-    pts = [(x_in - side * 6, p[1] - 30), (x_in, p[1])]
+    lo, hi = 3, fr.w - 3
+    if wall is not None:
+        lo, hi = (wall, hi) if side < 0 else (lo, wall)
+    chin = max(q[1] for hd in fr.heads for q in hd) - 30
+    inner = [(x_in - side * 6, p[1] - 30), (x_in, p[1])]
     for i in range(1, 13):
         t = i / 12
-        pts.append((x_in + side * (wide * math.sin(math.pi * t * 0.9)) - side * 4 * t, p[1] + (bottom - p[1]) * t))
-    pts += [(wall - side * 6, bottom), (wall, bottom - 30), (wall, p[1] - 40)]
+        inner.append((x_in + side * (wide * math.sin(math.pi * t * 0.9)) - side * 4 * t, p[1] + (bottom - p[1]) * t))
+    outer = []
+    for i in range(17):
+        t = i / 16
+        y = p[1] - 40 + (bottom - 6 - (p[1] - 40)) * t
+        # as thick as the hair over the crown at the top, growing to `thick`
+        th = 5 + (thick - 5) * (0.5 - 0.5 * math.cos(math.pi * min(1.0, t / 0.45)))
+        x = edge_x(fr, side, min(y, chin), fr.outer) + side * (th + wave * math.sin(math.pi * 3 * t) * min(1.0, t / 0.3))
+        outer.append((min(max(x, lo), hi), y))
+    end = outer[-1]
+    tip = (end[0] + side * flick, bottom + 2 - flick * 0.6)
+    pts = inner + [tip] + list(reversed(outer))
     return smooth(pts, 3), p
+
+
+def flower(hr, cx, cy, r, petals, heart="#ffcc00", turn=0.0):
+    """A five-petalled flower with its own rim, drawn over the hair."""
+    for k in range(5):
+        a = turn + 2 * math.pi * k / 5
+        hr.add(circle(cx + 0.55 * r * math.cos(a), cy + 0.55 * r * math.sin(a), 0.5 * r, n=24), petals)
+    hr.tie(circle(cx, cy, 0.32 * r, n=20), heart)
+
+
+def leaf(cx, cy, length, width, a):
+    pts = []
+    for i in range(25):
+        t = i / 24
+        x = (t - 0.5) * length
+        y = width / 2 * math.sin(math.pi * t) ** 0.8
+        pts.append((x, y))
+    pts += [(x, -y) for x, y in reversed(pts[1:-1])]
+    ca, sa = math.cos(a), math.sin(a)
+    return [(cx + x * ca - y * sa, cy + x * sa + y * ca) for x, y in pts]
+
+
+def style13(fr):
+    """Long hair with a fringe and a crown of flowers."""
+    hr = Hair(fr)
+    left, pl = curtain(fr, -1, 130, 18, 12, fr.h - 24, thick=16)
+    right, pr = curtain(fr, 1, 130, 18, 12, fr.h - 24, thick=16)
+    hr.add(left)
+    hr.add(right)
+    pr = point_on(fr, temple(fr, 1, 135), 4)
+    pl = point_on(fr, temple(fr, -1, 135), 4)
+    line = bangs(pr, pl, 100, 138, 6)
+    hr.add(cap(fr, line, 5))
+    for x in (0.25, 0.45, 0.62, 0.8):
+        px = pl[0] + (pr[0] - pl[0]) * x
+        hr.strand(curve((px - 3, 72), (px - 8, 102), (px - 5, 128), 12))
+    for side, p in ((-1, pl), (1, pr)):
+        for k in range(2):
+            x0 = p[0] + side * (12 + 8 * k)
+            hr.strand(curve((x0, p[1] + 20), (x0 + side * 6, (p[1] + fr.h) / 2), (x0 + side * 2, fr.h - 40), 16))
+    # the crown of flowers along the top of the hair, with leaves between
+    hr.on_top()
+    colours = ["#ffffff", "#ff99cc", "#cc99ff", "#ffffff", "#ff6666", "#ffff66", "#ffffff"]
+    angles = [-math.pi + 0.55 + (math.pi - 1.1) * k / (len(colours) - 1) for k in range(len(colours))]
+    r = 13
+    spots = []
+    for a in angles:
+        x, y = fr.at(a, fr.outer(a) + 2)
+        spots.append((min(max(x, r + 3), fr.w - r - 3), max(y, r + 2)))
+    for (x0, y0), (x1, y1) in zip(spots, spots[1:]):
+        a = math.atan2(y1 - y0, x1 - x0)
+        hr.add(leaf((x0 + x1) / 2, (y0 + y1) / 2 + 2, 20, 9, a + 0.5), "#66cc33")
+    for (x, y), colour, k in zip(spots, colours, range(len(colours))):
+        flower(hr, x, y, r, colour, turn=0.4 * k)
+    return hr.render("haar13: long hair with a fringe and a crown of flowers; own drawing, hair in key colour")
 
 
 def style18(fr):
     """Long hair from a side parting, swept over to the left."""
     hr = Hair(fr)
-    left, pl = curtain(fr, -1, 110, 0, 26, 14, fr.h - 4)
-    right, pr = curtain(fr, 1, 150, 0, 6, 4, fr.h - 60)
+    left, pl = curtain(fr, -1, 110, 26, 14, fr.h - 4, thick=40)
+    right, pr = curtain(fr, 1, 150, 6, 4, fr.h - 60, thick=8)
     hr.add(left)
     hr.add(right)
     # the hairline: from the right temple up to a parting right of the
@@ -518,6 +593,130 @@ def style18(fr):
         hr.strand(curve((pl[0] - 10 - 6 * k, pl[1] + 10), (pl[0] - 18 - 6 * k, (pl[1] + fr.h) / 2),
                         (pl[0] - 14 - 6 * k, fr.h - 20), 18))
     return hr.render("haar18: long hair swept to one side; own drawing, hair in key colour")
+
+
+def fringe_strands(hr, pl, pr, y0, y1, where=(0.25, 0.45, 0.62, 0.8)):
+    for x in where:
+        px = pl[0] + (pr[0] - pl[0]) * x
+        hr.strand(curve((px - 3, y0), (px - 8, (y0 + y1) / 2), (px - 5, y1), 12))
+
+
+def curtain_strands(hr, fr, p, side, bottom, count=2, gap=8):
+    for k in range(count):
+        x0 = p[0] + side * (12 + gap * k)
+        hr.strand(curve((x0, p[1] + 20), (x0 + side * 6, (p[1] + bottom) / 2), (x0 + side * 2, bottom - 24), 16))
+
+
+def style11(fr):
+    """Shoulder-length hair with a fringe, the ends flicked out."""
+    hr = Hair(fr)
+    bottom = fr.h - 12
+    for side in (-1, 1):
+        shape, p = curtain(fr, side, 135, 16, 10, bottom, thick=12, flick=10)
+        hr.add(shape)
+        curtain_strands(hr, fr, p, side, bottom)
+    pr = point_on(fr, temple(fr, 1, 140), 4)
+    pl = point_on(fr, temple(fr, -1, 140), 4)
+    hr.add(cap(fr, bangs(pr, pl, 104, 140, 5), 5))
+    fringe_strands(hr, pl, pr, 74, 130)
+    return hr.render("haar11: shoulder-length hair with a fringe; own drawing, hair in key colour")
+
+
+def flare(base, tip, w_base, w_tip, bend, n=30):
+    """A tail of hair from a tied base flaring out to a round brush end."""
+    shape = lock(base, tip, w_base, w_tip, bend, n)
+    left, right = shape[:n + 1], shape[n + 1:]
+    (x0, y0), (x1, y1) = left[-1], right[0]
+    cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
+    r = math.hypot(x1 - x0, y1 - y0) / 2
+    a0 = math.atan2(y0 - cy, x0 - cx)
+    # the round end bulges away from the base
+    out = math.atan2(tip[1] - base[1], tip[0] - base[0])
+    sweep = [a0 + k * math.pi / 12 * (1 if math.sin(out - a0) > 0 else -1) for k in range(1, 12)]
+    cap_pts = [(cx + r * math.cos(a), cy + r * math.sin(a)) for a in sweep]
+    return left + cap_pts + right
+
+
+def style14(fr):
+    """Two pigtails sticking up and out from high on the head, a fringe."""
+    hr = Hair(fr)
+    tails = []
+    for side in (-1, 1):
+        a = -math.pi / 2 + side * 0.8
+        bx, by = fr.at(a, fr.outer(a) - 2)
+        wall = 20 if side < 0 else fr.w - 20
+        tip = (wall, 34)
+        tails.append(((bx, by), tip, side))
+        hr.add(flare((bx, by), tip, 20, 34, side * 8))
+    pr = point_on(fr, temple(fr, 1, 145), 4)
+    pl = point_on(fr, temple(fr, -1, 145), 4)
+    hr.add(cap(fr, bangs(pr, pl, 100, 138, 6), 5))
+    fringe_strands(hr, pl, pr, 68, 128, (0.2, 0.38, 0.56, 0.74))
+    for (bx, by), tip, side in tails:
+        for k in (-1, 1):
+            hr.strand(curve((bx + (tip[0] - bx) * 0.3 + k * 3, by + (tip[1] - by) * 0.3),
+                            ((bx + tip[0]) / 2 + k * 6, (by + tip[1]) / 2),
+                            (tip[0] + k * 6, tip[1] + 4), 14))
+        hr.tie(circle(bx + (tip[0] - bx) * 0.18, by + (tip[1] - by) * 0.18, 9, 6, 24))
+    return hr.render("haar14: two pigtails sticking up and out, and a fringe; own drawing, hair in key colour")
+
+
+def style19(fr):
+    """A long fringe swept over one eye, hair to the jaw."""
+    hr = Hair(fr)
+    bottom = fr.h - 6
+    for side in (-1, 1):
+        shape, p = curtain(fr, side, 120, 14, 6, bottom, thick=8, flick=4)
+        hr.add(shape)
+        curtain_strands(hr, fr, p, side, bottom, 1)
+    pr = point_on(fr, temple(fr, 1, 120), 14)
+    pl = point_on(fr, temple(fr, -1, 175), 10)
+    # the parting is on the right; the fringe sweeps down across the left
+    part = fr.c[0] + 28
+    line = []
+    n = 40
+    for i in range(n + 1):
+        t = i / n
+        x = pr[0] + (pl[0] - pr[0]) * t
+        if x > part:
+            u = (pr[0] - x) / (pr[0] - part)
+            y = pr[1] + (50 - pr[1]) * math.sin(math.pi / 2 * u) ** 0.7
+        else:
+            u = (part - x) / (part - pl[0])
+            y = 50 + (pl[1] - 50) * math.sin(math.pi / 2 * u) ** 1.3
+        line.append((x, y))
+    hr.add(cap(fr, line, 4))
+    for k in range(4):
+        x, y = line[int((0.45 + 0.12 * k) * n)]
+        hr.strand(curve((part - 2, 34), ((part + x) / 2 - 6, (34 + y) / 2 - 8), (x + 6, y - 8), 16))
+    return hr.render("haar19: a long fringe swept over one eye; own drawing, hair in key colour")
+
+
+def style21(fr):
+    """Big wavy hair with a middle parting, curling out at the jaw."""
+    hr = Hair(fr)
+    bottom = fr.h - 4
+    for side in (-1, 1):
+        shape, p = curtain(fr, side, 100, 20, 14, bottom, thick=34, wave=7, flick=8)
+        hr.add(shape)
+        curtain_strands(hr, fr, p, side, bottom, 3, 9)
+    pr = point_on(fr, temple(fr, 1, 110), 20)
+    pl = point_on(fr, temple(fr, -1, 110), 20)
+    part = fr.c[0]
+    line = []
+    n = 40
+    for i in range(n + 1):
+        t = i / n
+        x = pr[0] + (pl[0] - pr[0]) * t
+        u = abs(x - part) / (abs(pr[0] - part) if x > part else abs(part - pl[0]))
+        y = 44 + ((pr[1] if x > part else pl[1]) - 44) * math.sin(math.pi / 2 * u) ** 0.8
+        line.append((x, y))
+    hr.add(cap(fr, line, 7))
+    for side in (-1, 1):
+        for k in range(2):
+            x, y = line[int((0.5 - side * (0.16 + 0.12 * k)) * n)]
+            hr.strand(curve((part + side * 6, 38), (x - side * 6, (38 + y) / 2 - 4), (x + side * 2, y - 10), 14))
+    return hr.render("haar21: big wavy hair with a middle parting; own drawing, hair in key colour")
 
 
 def side_tail(fr, side, y_top, y_low, tip_y=None):
@@ -601,7 +800,7 @@ def style16(fr):
     return hr.render("haar16: two low pigtails and a swept fringe; own drawing, hair in key colour")
 
 
-STYLES = {15: style15, 16: style16, 17: style17, 18: style18, 20: style20, 22: style22, 23: style23, 24: style24}
+STYLES = {11: style11, 13: style13, 14: style14, 15: style15, 16: style16, 17: style17, 18: style18, 19: style19, 20: style20, 21: style21, 22: style22, 23: style23, 24: style24}
 
 
 def main():

@@ -2,7 +2,7 @@
 // Takes the hairstyles of the portrait out of the "Adventurer" avatar design
 // (Lisa Wischofsky, CC BY 4.0, shipped in the npm package @dicebear/adventurer)
 // and fits each one to its hair rectangle: art/face/haar01.svg .. haar24.svg
-// (except the eight that tools/art/draw-hair.py draws) and the empty haar00.svg.
+// (1-10 and 12; tools/art/draw-hair.py draws the others) and the empty haar00.svg.
 // The other face parts are our own drawings, made by tools/art/draw-face.py;
 // run that first, as the fitting reads the head outlines it draws.
 // SPDX-License-Identifier: GPL-3.0-or-later
@@ -58,10 +58,9 @@ const RECT = [[298, 10, 332], [254, 10, 206], [254, 10, 219], [261, 10, 207], [2
   [231, 10, 299], [298, 10, 279], [261, 10, 207], [262, 10, 227], [248, 10, 232]];
 
 // Which Adventurer hairstyle becomes which of ours.  flip: drawn mirrored.
-// Boys' styles 1-10 are short, girls' styles 11-24 longer.  The pulled-back
-// styles 15, 16, 17, 18, 20, 22, 23 and 24 (buns, knots, tails, long hair
-// swept to one side) are our own
-// drawings, made by tools/art/draw-hair.py to fit the frame.
+// Boys' styles 1-10 are short; of the girls' styles 11-24 only the bob (12)
+// comes from here.  The others are our own drawings, made by
+// tools/art/draw-hair.py to fit their frames.
 const STYLES = {
   1: { variant: 'short10' },
   2: { variant: 'short01' },
@@ -73,17 +72,11 @@ const STYLES = {
   8: { variant: 'short17' },
   9: { variant: 'short18' },
   10: { variant: 'short04', grow: 5 },
-  11: { variant: 'long02' },
   12: { variant: 'long21', dropLow: 480 },
-  13: { variant: 'long03', earPatch: true },
-  14: { variant: 'long15' },
-  19: { variant: 'long25' },
-  21: { variant: 'long24' },
 };
 
 // Adventurer face circle and our face, see the comment at the top.
 const FACE = { left: 143, right: 591, top: 163, bottom: 611 };
-const EAR = { cx: 612, cy: 418, rx: 40, ry: 56 };   // the gap around the Adventurer ear
 const HALF = 107;                 // half width of our face without the ears
 const TOP = 28, CHIN = 310;
 const KX = (2 * HALF) / (FACE.right - FACE.left);
@@ -369,9 +362,6 @@ function warpPath(d, warp) {
 
 const RIM_WIDTH = 4.5;   // twice the ink rim around the hair, design pixels
 
-const FLOWER = { '#c0aceb': '#cc99ff', '#e67e5e': '#ff6666', '#fff': '#ffffff', '#a0cc59': '#99cc66',
-  '#f0df83': '#ffff99' };
-
 function hairSvg(n) {
   const [w, top, bottom] = RECT[n];
   const h = bottom - top;
@@ -381,13 +371,6 @@ function hairSvg(n) {
   let svg = hair[style.variant]({}, { hair: '#ff00ff', skin: '#00ff00' });
   if (!style.keepAll) svg = svg.replace(/ d="([^"]+)"/g, (_, d) => ` d="${dropEarBits(d, style)}"`);
   svg = svg.replace(/<path d=""[^>]*\/>/g, '');
-  // Long hair drawn around the Adventurer ear leaves a gap there; behind the
-  // hair it is filled with hair, as our ears sit under long hair anyway.
-  if (style.earPatch) {
-    const [x, y] = [EAR.cx + 161, EAR.cy + 83];
-    svg = `<path d="M${x - EAR.rx} ${y}A${EAR.rx} ${EAR.ry} 0 1 0 ${x + EAR.rx} ${y}` +
-      `A${EAR.rx} ${EAR.ry} 0 1 0 ${x - EAR.rx} ${y}Z" fill="#ff00ff"/>` + svg;
-  }
   const warp = makeWarp(n, style, svg);
   svg = svg.replace(/ d="([^"]+)"/g, (_, d) => ` d="${warpPath(d, warp)}"`);
   // Where the hair had to be thinned to fit its frame, its ink rim thinned
@@ -397,12 +380,9 @@ function hairSvg(n) {
   svg = `<path d="${keyPaths.join('')}" fill="#000000" stroke="#000000" stroke-width="${RIM_WIDTH}" ` +
     `stroke-linejoin="round"/>` + svg;
   svg = svg.replace(/ clip-rule="[^"]*"/g, '').replace(/#FF00FF/gi, '#ff00ff').replace(/"#000"/g, '"#000000"');
-  // The flowers of the wreath keep their colours, moved onto the archive's
-  // colour cube so they stay crisp instead of dithered.
-  svg = svg.replace(/fill="(#[0-9a-fA-F]+)"/g, (_, c) => `fill="${FLOWER[c.toLowerCase()] ?? c}"`);
   const colours = new Set([...svg.matchAll(/fill="(#[0-9a-fA-F]+)"/g)].map((m) => m[1].toLowerCase()));
   for (const c of colours) {
-    if (c !== '#ff00ff' && c !== '#000000' && !Object.values(FLOWER).includes(c)) {
+    if (c !== '#ff00ff' && c !== '#000000') {
       throw new Error(`haar${n}: unexpected colour ${c}`);
     }
   }
