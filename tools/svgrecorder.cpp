@@ -312,6 +312,7 @@ bool RecordSvgData(const QByteArray& svg, const RecordOptions& opt, RecordedDraw
     }
     out = RecordedDrawing{};
     out.frame = size;
+    out.view = view;
     Recorder engine(out, opt);
     RecordingDevice device(QSize(int(std::ceil(size.width())), int(std::ceil(size.height()))), &engine);
     QPainter painter(&device);

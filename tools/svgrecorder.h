@@ -45,6 +45,7 @@ struct RecordOptions {
 
 struct RecordedDrawing {
     QSizeF frame;            ///< device size; every shape is clipped to it
+    QRectF view;             ///< the part of the SVG recorded, user units
     std::vector<RecordedShape> shapes;
     std::vector<RecordedText> texts;
 };
