@@ -280,12 +280,11 @@ private:
                 rim = rim.intersected(frame);
             }
             std::vector<RecordedShape> under;
-            for (const QPolygonF& poly : rim.toFillPolygons()) {
-                QPolygonF simple = SimplifyPolygon(poly, opt.tolerance);
-                if (simple.size() < 3)
+            for (QPolygonF& poly : SimplifiedFillPolygons(rim, opt.tolerance)) {
+                if (poly.size() < 3)
                     continue;
                 RecordedShape r;
-                r.polygon = std::move(simple);
+                r.polygon = std::move(poly);
                 r.colour = r.sourceColour = e.outline;
                 under.push_back(std::move(r));
             }

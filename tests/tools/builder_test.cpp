@@ -7,6 +7,8 @@
 #include "svgrecorder.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -333,4 +335,37 @@ TEST(ArchiveBuilder, LayoutBoxesHoldTheirPointsAtEverySize)
             EXPECT_LE(p.x(), e.Bounds.right) << w << " x " << h;
         }
     }
+}
+
+// A ring's hole is joined to its outline by a cut.  The rings are simplified
+// each on its own before the join: simplifying the joined polygon can pull
+// the two sides of the cut apart into a sliver that shows as a stray line.
+// However coarse the simplification, the hole stays empty and the ring full.
+TEST(SvgRecorder, HolesStayCleanWhenSimplified)
+{
+    const auto d = record(R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
+        <path fill="#000000" fill-rule="evenodd" d="M50 8A42 42 0 1 1 49.9 8ZM50 28A22 22 0 1 0 50.1 28Z"/></svg>)svg",
+                          100, 1.5);
+    ASSERT_FALSE(d.shapes.empty());
+    // drawn eight times larger, so a sliver a fraction of a unit wide shows
+    QImage img(800, 800, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        p.scale(8, 8);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        for (const auto& s : d.shapes)
+            p.drawPolygon(s.polygon, Qt::OddEvenFill);
+    }
+    int inHole = 0, inRing = 0;
+    for (int y = 0; y < 800; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const double r = std::hypot((x + 0.5) / 8 - 50, (y + 0.5) / 8 - 50);
+            const bool black = img.pixel(x, y) == qRgb(0, 0, 0);
+            inHole += r < 19 && black ? 1 : 0;
+            inRing += r > 25 && r < 39 && black ? 1 : 0;
+        }
+    EXPECT_EQ(inHole, 0);
+    EXPECT_GT(inRing, 2700 * 64);
 }
