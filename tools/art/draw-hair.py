@@ -622,19 +622,20 @@ def style11(fr):
     return hr.render("haar11: shoulder-length hair with a fringe; own drawing, hair in key colour")
 
 
-def flare(base, tip, w_base, w_tip, bend, n=30):
-    """A tail of hair from a tied base flaring out to a round brush end."""
+def flare(base, tip, w_base, w_tip, bend, n=30, tips=3):
+    """A tail of hair from a tied base fanning out into `tips` points."""
     shape = lock(base, tip, w_base, w_tip, bend, n)
     left, right = shape[:n + 1], shape[n + 1:]
     (x0, y0), (x1, y1) = left[-1], right[0]
-    cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
-    r = math.hypot(x1 - x0, y1 - y0) / 2
-    a0 = math.atan2(y0 - cy, x0 - cx)
-    # the round end bulges away from the base
     out = math.atan2(tip[1] - base[1], tip[0] - base[0])
-    sweep = [a0 + k * math.pi / 12 * (1 if math.sin(out - a0) > 0 else -1) for k in range(1, 12)]
-    cap_pts = [(cx + r * math.cos(a), cy + r * math.sin(a)) for a in sweep]
-    return left + cap_pts + right
+    reach = w_tip * 0.45
+    fan = []
+    for k in range(1, 2 * tips):
+        t = k / (2 * tips)
+        x, y = x0 + (x1 - x0) * t, y0 + (y1 - y0) * t
+        push = reach * (1.0 if k % 2 else 0.25) * math.sin(math.pi * t) ** 0.3
+        fan.append((x + push * math.cos(out), y + push * math.sin(out)))
+    return left + fan + right
 
 
 def style14(fr):
@@ -644,10 +645,10 @@ def style14(fr):
     for side in (-1, 1):
         a = -math.pi / 2 + side * 0.8
         bx, by = fr.at(a, fr.outer(a) - 2)
-        wall = 20 if side < 0 else fr.w - 20
-        tip = (wall, 34)
+        wall = 18 if side < 0 else fr.w - 18
+        tip = (wall, 44)
         tails.append(((bx, by), tip, side))
-        hr.add(flare((bx, by), tip, 20, 34, side * 8))
+        hr.add(flare((bx, by), tip, 18, 38, side * 8))
     pr = point_on(fr, temple(fr, 1, 145), 4)
     pl = point_on(fr, temple(fr, -1, 145), 4)
     hr.add(cap(fr, bangs(pr, pl, 100, 138, 6), 5))
@@ -655,8 +656,8 @@ def style14(fr):
     for (bx, by), tip, side in tails:
         for k in (-1, 1):
             hr.strand(curve((bx + (tip[0] - bx) * 0.3 + k * 3, by + (tip[1] - by) * 0.3),
-                            ((bx + tip[0]) / 2 + k * 6, (by + tip[1]) / 2),
-                            (tip[0] + k * 6, tip[1] + 4), 14))
+                            ((bx + tip[0]) / 2 + k * 5, (by + tip[1]) / 2 + k * 2),
+                            (tip[0] + k * 8, tip[1] + k * 5), 14))
         hr.tie(circle(bx + (tip[0] - bx) * 0.18, by + (tip[1] - by) * 0.18, 9, 6, 24))
     return hr.render("haar14: two pigtails sticking up and out, and a fringe; own drawing, hair in key colour")
 
