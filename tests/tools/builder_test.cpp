@@ -244,11 +244,16 @@ TEST(ArchiveBuilder, OutlineAndFit)
     writeFile(dir.file("two.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
         <rect x="10" y="10" width="10" height="10" fill="#ff0000"/>
         <rect x="22" y="10" width="10" height="10" fill="#0000ff"/></svg>)svg");
+    // A square against the frame's left edge.
+    writeFile(dir.file("edge.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
+        <rect x="0" y="40" width="20" height="20" fill="#ff0000"/></svg>)svg");
     writeFile(dir.file("manifest.txt"),
               "picture plain two.svg\n"
               "picture rimmed two.svg outline=#000000,2\n"
               "picture fitted two.svg fit\n"
-              "picture both two.svg outline=#000000,2 fit\n");
+              "picture both two.svg outline=#000000,2 fit\n"
+              "picture turned two.svg fit mirror\n"
+              "picture edge edge.svg outline=#000000,2\n");
     std::vector<ManifestEntry> entries;
     QStringList errors;
     ASSERT_TRUE(ReadManifest(QString::fromStdString(dir.file("manifest.txt")), entries, errors))
@@ -256,7 +261,7 @@ TEST(ArchiveBuilder, OutlineAndFit)
     DataArchive a;
     BuildSummary sum;
     ASSERT_TRUE(BuildArchive(entries, a, sum, errors)) << qPrintable(errors.join("\n"));
-    ASSERT_EQ(a.Pictures.size(), 4u);
+    ASSERT_EQ(a.Pictures.size(), 6u);
     const auto& plain = a.Pictures[0].Vector;
     const auto& rimmed = a.Pictures[1].Vector;
     // The rim is one region round both squares, 2 units (20 of 1000) wide,
@@ -282,6 +287,18 @@ TEST(ArchiveBuilder, OutlineAndFit)
     // Fitting takes the rim in.
     const IntRect both = a.Pictures[3].Vector.Bounds;
     EXPECT_NEAR(both.right - both.left, 260 * 1.06, 3);
+    // Without fit the frame stays the picture: the rim stops at its edge.
+    const auto& edge = a.Pictures[5].Vector;
+    ASSERT_FALSE(edge.Elements.empty());
+    EXPECT_EQ(edge.Elements[0].Bounds.left, 0);
+    EXPECT_NEAR(edge.Elements[0].Bounds.right, 220, 2);
+    // Mirrored, the square follows the drawing to the other side.
+    const IntRect turned = a.Pictures[4].Vector.Bounds;
+    EXPECT_NEAR((turned.left + turned.right) / 2.0, 1000 - 210, 2);
+    for (const auto& e : a.Pictures[4].Vector.Elements) {
+        EXPECT_GE(e.Bounds.left, turned.left);
+        EXPECT_LE(e.Bounds.right, turned.right);
+    }
 }
 
 TEST(ArchiveBuilder, OutlineMistakes)
@@ -295,6 +312,8 @@ TEST(ArchiveBuilder, OutlineMistakes)
     QStringList errors;
     EXPECT_FALSE(ReadManifest(QString::fromStdString(dir.file("manifest.txt")), entries, errors));
     EXPECT_EQ(errors.size(), 5) << qPrintable(errors.join("\n"));
+    EXPECT_EQ(errors.filter("outline wants #RRGGBB,WIDTH with a positive width").size(), 4);
+    EXPECT_EQ(errors.filter("unknown option 'fit'").size(), 1);
     ASSERT_FALSE(entries.empty());
     const ManifestEntry& good = entries.back();
     EXPECT_EQ(good.name, "f");
@@ -343,29 +362,33 @@ TEST(ArchiveBuilder, LayoutBoxesHoldTheirPointsAtEverySize)
 // However coarse the simplification, the hole stays empty and the ring full.
 TEST(SvgRecorder, HolesStayCleanWhenSimplified)
 {
-    const auto d = record(R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
-        <path fill="#000000" fill-rule="evenodd" d="M50 8A42 42 0 1 1 49.9 8ZM50 28A22 22 0 1 0 50.1 28Z"/></svg>)svg",
-                          100, 1.5);
-    ASSERT_FALSE(d.shapes.empty());
-    // drawn eight times larger, so a sliver a fraction of a unit wide shows
-    QImage img(800, 800, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        p.scale(8, 8);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::black);
-        for (const auto& s : d.shapes)
-            p.drawPolygon(s.polygon, Qt::OddEvenFill);
-    }
-    int inHole = 0, inRing = 0;
-    for (int y = 0; y < 800; ++y)
-        for (int x = 0; x < 800; ++x) {
-            const double r = std::hypot((x + 0.5) / 8 - 50, (y + 0.5) / 8 - 50);
-            const bool black = img.pixel(x, y) == qRgb(0, 0, 0);
-            inHole += r < 19 && black ? 1 : 0;
-            inRing += r > 25 && r < 39 && black ? 1 : 0;
+    // Both rings turning the same way as well as opposite ways: the hole is
+    // a hole by the even-odd rule the archive fills with, either way.
+    for (const char* inner : {"M50 28A22 22 0 1 0 50.1 28Z", "M50 28A22 22 0 1 1 49.9 28Z"}) {
+        const std::string svg = std::string(R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
+        <path fill="#000000" fill-rule="evenodd" d="M50 8A42 42 0 1 1 49.9 8Z)svg") + inner + "\"/></svg>";
+        const auto d = record(svg.c_str(), 100, 1.5);
+        ASSERT_FALSE(d.shapes.empty());
+        // drawn eight times larger, so a sliver a fraction of a unit wide shows
+        QImage img(800, 800, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            p.scale(8, 8);
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::black);
+            for (const auto& s : d.shapes)
+                p.drawPolygon(s.polygon, Qt::OddEvenFill);
         }
-    EXPECT_EQ(inHole, 0);
-    EXPECT_GT(inRing, 2700 * 64);
+        int inHole = 0, inRing = 0;
+        for (int y = 0; y < 800; ++y)
+            for (int x = 0; x < 800; ++x) {
+                const double r = std::hypot((x + 0.5) / 8 - 50, (y + 0.5) / 8 - 50);
+                const bool black = img.pixel(x, y) == qRgb(0, 0, 0);
+                inHole += r < 19 && black ? 1 : 0;
+                inRing += r > 25 && r < 39 && black ? 1 : 0;
+            }
+        EXPECT_EQ(inHole, 0) << inner;
+        EXPECT_GT(inRing, 2700 * 64) << inner;
+    }
 }
