@@ -64,8 +64,9 @@ class Frame:
             for shift in (-geo.HAIR_D[k][n], geo.HAIR_DM[k][n]):
                 heads.append([((x + shift) / f + self.w / 2, y - HAIR_TOP) for x, y in outline])
         self.heads = heads
-        xs = [sum(min(p[0] for p in hd) + max(p[0] for p in hd) for _ in (0,)) / 2 for hd in heads]
-        self.c = ((min(xs) + max(xs)) / 2, (HEAD_TOP + 310) / 2 - HAIR_TOP)
+        # the middle between the most shifted heads, half-way down the face
+        mids = [(min(p[0] for p in hd) + max(p[0] for p in hd)) / 2 for hd in heads]
+        self.c = ((min(mids) + max(mids)) / 2, (HEAD_TOP + 310) / 2 - HAIR_TOP)
         self.left = min(p[0] for hd in heads for p in hd)
         self.right = max(p[0] for hd in heads for p in hd)
         self.box = [(0, 0), (self.w, 0), (self.w, self.h), (0, self.h)]
@@ -475,7 +476,8 @@ def style20(fr):
 
 def edge_x(fr, side, y, outline):
     """x of a head outline at height y on one side."""
-    return fr.at(temple(fr, side, y, outline), outline(temple(fr, side, y, outline)))[0]
+    a = temple(fr, side, y, outline)
+    return fr.at(a, outline(a))[0]
 
 
 def curtain(fr, side, y_from, inset, wide, bottom, thick=12, wave=0.0, flick=0.0, wall=None):

@@ -278,7 +278,6 @@ function makeWarp(n, style, svg) {
     const [bx, by] = bent(x, y);
     box = [Math.min(box[0], bx), Math.min(box[1], by), Math.max(box[2], bx), Math.max(box[3], by)];
   }
-  if (process.env.HAIR_DEBUG) console.error(`haar${n}: box ${box.map((v) => v.toFixed(0)).join(" ")} frame ${-w / 2} ${top} ${w / 2} ${bottom}`);
   const headL = Math.min(...placed.flat().map((q) => q[0])), headR = Math.max(...placed.flat().map((q) => q[0]));
   const keepL = Math.max(Math.min(headL - 2, 0), 1 - w / 2), keepR = Math.min(Math.max(headR + 2, 0), w / 2 - 1);
   const fx = monotone([Math.min(box[0], keepL - 1), keepL, keepR, Math.max(box[2], keepR + 1)],
