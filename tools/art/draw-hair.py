@@ -28,9 +28,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def _load(name, file):
-    spec = importlib.util.spec_from_file_location(name, os.path.join(HERE, file))
-    mod = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(mod)
+    found = importlib.util.spec_from_file_location(name, os.path.join(HERE, file))
+    mod = importlib.util.module_from_spec(found)
+    found.loader.exec_module(mod)
     return mod
 
 
