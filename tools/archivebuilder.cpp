@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -102,6 +104,15 @@ bool readManifest(const QString& path, std::vector<ManifestEntry>& out, QStringL
                     e.crop = QRectF(n[0].toDouble(&okx), n[1].toDouble(&oky), n[2].toDouble(&okw), n[3].toDouble(&okh));
                 if (!(okx && oky && okw && okh) || e.crop.isEmpty())
                     bad("crop wants x,y,w,h with a positive width and height");
+            } else if (w.startsWith("outline=") && e.kind == ManifestEntry::Kind::Picture) {
+                const QStringList parts = value.split(',');
+                bool okw = parts.size() == 2;
+                if (okw)
+                    e.outlineWidth = parts[1].toDouble(&okw);
+                if (!okw || e.outlineWidth <= 0 || !parseColour(parts[0], e.outline))
+                    bad("outline wants #RRGGBB,WIDTH with a positive width");
+            } else if (w == "fit" && e.kind == ManifestEntry::Kind::Picture) {
+                e.fit = true;
             } else if (w == "mirror") {
                 e.mirror = true;
             } else if (w == "split=left") {
@@ -120,6 +131,40 @@ bool readManifest(const QString& path, std::vector<ManifestEntry>& out, QStringL
 std::int32_t clampI16(double v)
 {
     return std::int32_t(std::clamp(std::nearbyint(v), -32768.0, 32767.0));
+}
+
+// The outside of a box is rounded outwards: a reader that scales the box and
+// the points separately, each rounded on its own, must still find every
+// point inside the box (a layout's gradient is laid over the box, and a row
+// of the shape outside it would take the colour from the far end).
+std::int32_t floorI16(double v)
+{
+    return std::int32_t(std::clamp(std::floor(v), -32768.0, 32767.0));
+}
+
+std::int32_t ceilI16(double v)
+{
+    return std::int32_t(std::clamp(std::ceil(v), -32768.0, 32767.0));
+}
+
+// Every shape of a drawing as one region, widened by \a width all round.
+QPainterPath widenedSilhouette(const std::vector<RecordedShape>& shapes, double width)
+{
+    QPainterPath all;
+    for (const RecordedShape& s : shapes) {
+        QPainterPath p;
+        p.addPolygon(s.polygon);
+        p.closeSubpath();
+        p.setFillRule(Qt::OddEvenFill);
+        all = all.united(p);
+    }
+    QPainterPathStroker stroker;
+    stroker.setWidth(2 * width);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    stroker.setCapStyle(Qt::RoundCap);
+    QPainterPath rim = stroker.createStroke(all);
+    rim.setFillRule(Qt::WindingFill);
+    return all.united(rim.simplified());
 }
 
 class Builder {
@@ -180,7 +225,7 @@ private:
             y0 = std::min(y0, p.y);
             y1 = std::max(y1, p.y);
         }
-        return {clampI16(x0), clampI16(y0), clampI16(x1), clampI16(y1)};
+        return {floorI16(x0), floorI16(y0), ceilI16(x1), ceilI16(y1)};
     }
 
     bool record(const ManifestEntry& e, RecordOptions& opt, RecordedDrawing& d, int pointBudget)
@@ -224,11 +269,49 @@ private:
             else
                 left = mid;
         }
+        if (e.outline.isValid() && !d.shapes.empty()) {
+            // One rim round the whole drawing, under it, so every picture of
+            // a set can wear the same outline whatever it is made of.
+            const double scale = d.frame.width() / std::max(1e-9, d.view.width());
+            QPainterPath rim = widenedSilhouette(d.shapes, e.outlineWidth * scale);
+            if (!e.fit) {
+                QPainterPath frame;
+                frame.addRect(QRectF(QPointF(0, 0), d.frame));
+                rim = rim.intersected(frame);
+            }
+            std::vector<RecordedShape> under;
+            for (QPolygonF& poly : SimplifiedFillPolygons(rim, opt.tolerance)) {
+                if (poly.size() < 3)
+                    continue;
+                RecordedShape r;
+                r.polygon = std::move(poly);
+                r.colour = r.sourceColour = e.outline;
+                under.push_back(std::move(r));
+            }
+            d.shapes.insert(d.shapes.begin(), under.begin(), under.end());
+        }
         Picture pic;
         pic.Kind = 1;
         pic.Name = *ansi::FromQString(e.name);
         pic.Vector.Bounds = {0, 0, clampI16(right - left), clampI16(d.frame.height())};
         pic.Vector.Reference = {(right - left) / 2, d.frame.height() / 2};
+        if (e.fit && !d.shapes.empty()) {
+            // The drawing's own square, centred on it with a small margin,
+            // becomes the picture's frame: every picture of a set then fills
+            // its cell alike, however its source was laid out.
+            QRectF box;
+            for (const RecordedShape& s : d.shapes)
+                box = box.united(s.polygon.boundingRect());
+            if (e.mirror)
+                box = QRectF(QPointF(right - box.right(), box.top()), box.size());
+            else
+                box.translate(-left, 0);
+            const double side = std::max(box.width(), box.height()) * 1.06;
+            const QPointF c = box.center();
+            pic.Vector.Bounds = {floorI16(c.x() - side / 2), floorI16(c.y() - side / 2), ceilI16(c.x() + side / 2),
+                                 ceilI16(c.y() + side / 2)};
+            pic.Vector.Reference = {c.x(), c.y()};
+        }
         for (const RecordedShape& s : d.shapes) {
             PictureElement el;
             el.Kind = kKindPolygon;

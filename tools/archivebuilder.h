@@ -14,6 +14,7 @@
 
 /// One line of a manifest:
 ///   picture NAME SOURCE.svg [key=#RRGGBB] [crop=x,y,w,h] [mirror] [split=left|right]
+///                           [outline=#RRGGBB,W] [fit]
 ///   layout  NAME SOURCE.svg [back=#RRGGBB]
 ///   include OTHER-MANIFEST
 /// NAME is UTF-8 (stored as Windows-1252); SOURCE is relative to the manifest.
@@ -26,6 +27,9 @@ struct ManifestEntry {
     QRectF crop;
     bool mirror = false;
     enum class Split { None, Left, Right } split = Split::None;
+    QColor outline;          ///< invalid: none; else a rim round the whole drawing
+    double outlineWidth = 0; ///< the rim's width, SVG user units
+    bool fit = false;        ///< the drawing, not its frame, fills the picture
     QColor back;             ///< layouts: invalid means white
     QString where;           ///< "file:line" for messages
 };

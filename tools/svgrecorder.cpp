@@ -169,12 +169,11 @@ private:
             base.gradient.second = flatten(base.gradient.second, opacity_, colourUnder(centre));
         }
         // One polygon per separate region keeps holes right under even-odd filling.
-        for (const QPolygonF& poly : path.toFillPolygons()) {
-            QPolygonF simple = SimplifyPolygon(poly, opt_.tolerance);
-            if (simple.size() < 3)
+        for (QPolygonF& poly : SimplifiedFillPolygons(path, opt_.tolerance)) {
+            if (poly.size() < 3)
                 continue;
             RecordedShape s = base;
-            s.polygon = std::move(simple);
+            s.polygon = std::move(poly);
             out_.shapes.push_back(std::move(s));
         }
     }
@@ -290,6 +289,24 @@ QPolygonF SimplifyPolygon(const QPolygonF& closed, double tolerance)
     return out;
 }
 
+QList<QPolygonF> SimplifiedFillPolygons(const QPainterPath& path, double tolerance)
+{
+    QPainterPath simple;
+    simple.setFillRule(path.fillRule());
+    for (const QPolygonF& ring : path.toSubpathPolygons()) {
+        const QPolygonF s = SimplifyPolygon(ring, tolerance);
+        if (s.size() < 3)
+            continue;
+        simple.addPolygon(s);
+        simple.closeSubpath();
+    }
+    QList<QPolygonF> out = simple.toFillPolygons();
+    for (QPolygonF& p : out)
+        if (p.size() > 1 && p.first() == p.last())
+            p.removeLast();
+    return out;
+}
+
 bool RecordSvgData(const QByteArray& svg, const RecordOptions& opt, RecordedDrawing& out, QString* error)
 {
     QSvgRenderer renderer(svg);
@@ -312,6 +329,7 @@ bool RecordSvgData(const QByteArray& svg, const RecordOptions& opt, RecordedDraw
     }
     out = RecordedDrawing{};
     out.frame = size;
+    out.view = view;
     Recorder engine(out, opt);
     RecordingDevice device(QSize(int(std::ceil(size.width())), int(std::ceil(size.height()))), &engine);
     QPainter painter(&device);

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPainterPath>
 #include <QPolygonF>
 #include <QRectF>
 #include <QString>
@@ -45,6 +46,7 @@ struct RecordOptions {
 
 struct RecordedDrawing {
     QSizeF frame;            ///< device size; every shape is clipped to it
+    QRectF view;             ///< the part of the SVG recorded, user units
     std::vector<RecordedShape> shapes;
     std::vector<RecordedText> texts;
 };
@@ -56,3 +58,9 @@ bool RecordSvgData(const QByteArray& svg, const RecordOptions& options, Recorded
 
 /// Douglas-Peucker on a closed polygon; keeps at least three corners.
 QPolygonF SimplifyPolygon(const QPolygonF& closed, double tolerance);
+
+/// The regions of \a path as polygons to fill with the even-odd rule, one a
+/// region, each ring simplified on its own before a region's holes are joined
+/// to its outline (simplifying after the join would pull the joins apart into
+/// thin slivers that show as stray lines).
+QList<QPolygonF> SimplifiedFillPolygons(const QPainterPath& path, double tolerance);

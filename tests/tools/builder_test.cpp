@@ -7,6 +7,8 @@
 #include "svgrecorder.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -233,4 +235,160 @@ TEST(ArchiveBuilder, CropMirrorAndSplit)
     // The crop keeps what lies in it: the square, and no circle.
     EXPECT_EQ(a.Pictures[3].Vector.Elements.size(), 1u);
     EXPECT_EQ(a.Pictures[3].Vector.Bounds.right, 1000);
+}
+
+TEST(ArchiveBuilder, OutlineAndFit)
+{
+    TempDir dir;
+    // Two squares close together in the upper-left quarter of a large frame.
+    writeFile(dir.file("two.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
+        <rect x="10" y="10" width="10" height="10" fill="#ff0000"/>
+        <rect x="22" y="10" width="10" height="10" fill="#0000ff"/></svg>)svg");
+    // A square against the frame's left edge.
+    writeFile(dir.file("edge.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
+        <rect x="0" y="40" width="20" height="20" fill="#ff0000"/></svg>)svg");
+    writeFile(dir.file("manifest.txt"),
+              "picture plain two.svg\n"
+              "picture rimmed two.svg outline=#000000,2\n"
+              "picture fitted two.svg fit\n"
+              "picture both two.svg outline=#000000,2 fit\n"
+              "picture turned two.svg fit mirror\n"
+              "picture edge edge.svg outline=#000000,2\n");
+    std::vector<ManifestEntry> entries;
+    QStringList errors;
+    ASSERT_TRUE(ReadManifest(QString::fromStdString(dir.file("manifest.txt")), entries, errors))
+        << qPrintable(errors.join("\n"));
+    DataArchive a;
+    BuildSummary sum;
+    ASSERT_TRUE(BuildArchive(entries, a, sum, errors)) << qPrintable(errors.join("\n"));
+    ASSERT_EQ(a.Pictures.size(), 6u);
+    const auto& plain = a.Pictures[0].Vector;
+    const auto& rimmed = a.Pictures[1].Vector;
+    // The rim is one region round both squares, 2 units (20 of 1000) wide,
+    // drawn first; the squares keep their colours on top.
+    ASSERT_EQ(plain.Elements.size(), 2u);
+    ASSERT_EQ(rimmed.Elements.size(), 3u);
+    const QColor black = a.Fills[rimmed.Elements[0].Fill - 1].ColourA == 0 ? QColor(Qt::black) : QColor();
+    EXPECT_TRUE(black.isValid()) << "the rim is black";
+    const IntRect rim = rimmed.Elements[0].Bounds;
+    EXPECT_NEAR(rim.left, 80, 2);
+    EXPECT_NEAR(rim.top, 80, 2);
+    EXPECT_NEAR(rim.right, 340, 2);
+    EXPECT_NEAR(rim.bottom, 220, 2);
+    EXPECT_EQ(rimmed.Elements[1].Bounds.left, plain.Elements[0].Bounds.left);
+    // The whole frame stays the picture without fit ...
+    EXPECT_EQ(rimmed.Bounds.right, 1000);
+    // ... and with it, the drawing's own square, centred on the drawing.
+    const IntRect fitted = a.Pictures[2].Vector.Bounds;
+    EXPECT_NEAR((fitted.left + fitted.right) / 2.0, 210, 2);
+    EXPECT_NEAR((fitted.top + fitted.bottom) / 2.0, 150, 2);
+    EXPECT_NEAR(fitted.right - fitted.left, 220 * 1.06, 3);
+    EXPECT_NEAR(fitted.bottom - fitted.top, fitted.right - fitted.left, 1);
+    // Fitting takes the rim in.
+    const IntRect both = a.Pictures[3].Vector.Bounds;
+    EXPECT_NEAR(both.right - both.left, 260 * 1.06, 3);
+    // Without fit the frame stays the picture: the rim stops at its edge.
+    const auto& edge = a.Pictures[5].Vector;
+    ASSERT_FALSE(edge.Elements.empty());
+    EXPECT_EQ(edge.Elements[0].Bounds.left, 0);
+    EXPECT_NEAR(edge.Elements[0].Bounds.right, 220, 2);
+    // Mirrored, the square follows the drawing to the other side.
+    const IntRect turned = a.Pictures[4].Vector.Bounds;
+    EXPECT_NEAR((turned.left + turned.right) / 2.0, 1000 - 210, 2);
+    for (const auto& e : a.Pictures[4].Vector.Elements) {
+        EXPECT_GE(e.Bounds.left, turned.left);
+        EXPECT_LE(e.Bounds.right, turned.right);
+    }
+}
+
+TEST(ArchiveBuilder, OutlineMistakes)
+{
+    TempDir dir;
+    writeFile(dir.file("a.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10"/>)svg");
+    writeFile(dir.file("manifest.txt"),
+              "picture a a.svg outline=#000000\npicture b a.svg outline=black,1\npicture c a.svg outline=#000000,0\n"
+              "picture d a.svg outline=#000000,x\nlayout e a.svg fit\npicture f a.svg outline=#102030,0.5 fit\n");
+    std::vector<ManifestEntry> entries;
+    QStringList errors;
+    EXPECT_FALSE(ReadManifest(QString::fromStdString(dir.file("manifest.txt")), entries, errors));
+    EXPECT_EQ(errors.size(), 5) << qPrintable(errors.join("\n"));
+    EXPECT_EQ(errors.filter("outline wants #RRGGBB,WIDTH with a positive width").size(), 4);
+    EXPECT_EQ(errors.filter("unknown option 'fit'").size(), 1);
+    ASSERT_FALSE(entries.empty());
+    const ManifestEntry& good = entries.back();
+    EXPECT_EQ(good.name, "f");
+    EXPECT_EQ(good.outline, QColor(0x10, 0x20, 0x30));
+    EXPECT_DOUBLE_EQ(good.outlineWidth, 0.5);
+    EXPECT_TRUE(good.fit);
+}
+
+// A layout polygon whose top lies between two design rows: on a page of
+// another size its box and its points are rounded separately, and the box
+// must still hold every point, or the gradient laid over the box wraps round
+// and paints the shape's top row in its far colour.
+TEST(ArchiveBuilder, LayoutBoxesHoldTheirPointsAtEverySize)
+{
+    TempDir dir;
+    writeFile(dir.file("hill.svg"), R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 551 450">
+        <defs><linearGradient id="g" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#66cc33"/><stop offset="1" stop-color="#336600"/></linearGradient></defs>
+        <path fill="url(#g)" d="M10.6 330.4L180.2 300.6L462.7 320.7L540.6 330.2V449.6H10.6Z"/></svg>)svg");
+    writeFile(dir.file("manifest.txt"), "layout hill hill.svg\n");
+    std::vector<ManifestEntry> entries;
+    QStringList errors;
+    ASSERT_TRUE(ReadManifest(QString::fromStdString(dir.file("manifest.txt")), entries, errors));
+    DataArchive built;
+    BuildSummary sum;
+    ASSERT_TRUE(BuildArchive(entries, built, sum, errors)) << qPrintable(errors.join("\n"));
+    std::vector<std::uint8_t> bytes;
+    std::string werr;
+    ASSERT_TRUE(WriteDataArchive(built, bytes, &werr)) << werr;
+    for (int h = 300; h <= 1100; h += 7) {
+        const int w = h * 551 / 450 + h % 5;
+        DataArchive a;
+        ASSERT_TRUE(ReadDataArchive(bytes.data(), bytes.size(), w, h, a));
+        const LayoutElement& e = a.Layouts.at(0).Elements.at(0);
+        for (const QPoint& p : e.IntPoints) {
+            EXPECT_GE(p.y(), e.Bounds.top) << w << " x " << h;
+            EXPECT_LE(p.y(), e.Bounds.bottom) << w << " x " << h;
+            EXPECT_GE(p.x(), e.Bounds.left) << w << " x " << h;
+            EXPECT_LE(p.x(), e.Bounds.right) << w << " x " << h;
+        }
+    }
+}
+
+// A ring's hole is joined to its outline by a cut.  The rings are simplified
+// each on its own before the join: simplifying the joined polygon can pull
+// the two sides of the cut apart into a sliver that shows as a stray line.
+// However coarse the simplification, the hole stays empty and the ring full.
+TEST(SvgRecorder, HolesStayCleanWhenSimplified)
+{
+    // Both rings turning the same way as well as opposite ways: the hole is
+    // a hole by the even-odd rule the archive fills with, either way.
+    for (const char* inner : {"M50 28A22 22 0 1 0 50.1 28Z", "M50 28A22 22 0 1 1 49.9 28Z"}) {
+        const std::string svg = std::string(R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">
+        <path fill="#000000" fill-rule="evenodd" d="M50 8A42 42 0 1 1 49.9 8Z)svg") + inner + "\"/></svg>";
+        const auto d = record(svg.c_str(), 100, 1.5);
+        ASSERT_FALSE(d.shapes.empty());
+        // drawn eight times larger, so a sliver a fraction of a unit wide shows
+        QImage img(800, 800, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            p.scale(8, 8);
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::black);
+            for (const auto& s : d.shapes)
+                p.drawPolygon(s.polygon, Qt::OddEvenFill);
+        }
+        int inHole = 0, inRing = 0;
+        for (int y = 0; y < 800; ++y)
+            for (int x = 0; x < 800; ++x) {
+                const double r = std::hypot((x + 0.5) / 8 - 50, (y + 0.5) / 8 - 50);
+                const bool black = img.pixel(x, y) == qRgb(0, 0, 0);
+                inHole += r < 19 && black ? 1 : 0;
+                inRing += r > 25 && r < 39 && black ? 1 : 0;
+            }
+        EXPECT_EQ(inHole, 0) << inner;
+        EXPECT_GT(inRing, 2700 * 64) << inner;
+    }
 }

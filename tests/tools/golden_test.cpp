@@ -1,6 +1,7 @@
 // One small portrait drawn from the built archive, compared with a stored
 // picture: a broken art pipeline (a lost key colour, parts in the wrong
 // place, a muddy fill table) shows here. Edges may move a little.
+#include "archive.h"
 #include "canvas.h"
 #include "drawing.h"
 #include "portrait.h"
@@ -64,4 +65,29 @@ TEST(Golden, APortraitFromTheBuiltArchive)
             far += d > 48 ? 1 : 0;
         }
     EXPECT_LE(far, 120 * 120 / 50) << far << " pixels differ clearly";   // at most 2 %
+}
+
+// Every shape of every page background of the built archive lies inside its
+// box at every page size, so no gradient wraps round into a stray line.
+TEST(Golden, LayoutShapesLieInsideTheirBoxes)
+{
+    const std::string archive = TINKELI_BIN_DIR "/tinkeli.BIN";
+    for (auto [w, h] : {std::pair{551, 450}, std::pair{1130, 1080}, std::pair{767, 636}, std::pair{1003, 922},
+                        std::pair{1491, 1080}, std::pair{640, 530}, std::pair{2261, 2160}}) {
+        DataArchive a;
+        ArchiveReadError err;
+        ASSERT_TRUE(ReadDataArchiveFile(archive, w, h, a, &err)) << err.message;
+        int outside = 0;
+        std::string first;
+        for (const Layout& l : a.Layouts)
+            for (const LayoutElement& e : l.Elements)
+                for (const QPoint& p : e.IntPoints)
+                    if (p.x() < e.Bounds.left || p.x() > e.Bounds.right || p.y() < e.Bounds.top
+                        || p.y() > e.Bounds.bottom) {
+                        if (first.empty())
+                            first = l.Name;
+                        ++outside;
+                    }
+        EXPECT_EQ(outside, 0) << w << " x " << h << ", first in layout " << first;
+    }
 }

@@ -448,36 +448,57 @@ def stroke(points, width):
 
 
 FRECKLE = "#996633"
+# A nose is ink on the skin, and black ink vanishes on the darkest skin
+# colours; every ink mark of a nose therefore lies on a light rim that shows
+# on dark skin and barely at all on light skin.
+NOSE_LIGHT = "#ffcc99"
+NOSE_RIM = 2.0
+
+
+def rimmed_stroke(points, width):
+    """An ink line on a light rim: the rim is the same line, wider."""
+    return (stroke(points, width + 2 * NOSE_RIM).replace(INK, NOSE_LIGHT), stroke(points, width))
+
+
+def rimmed_ellipse(cx, cy, rx, ry):
+    return (ellipse(cx, cy, rx + NOSE_RIM, ry + NOSE_RIM, NOSE_LIGHT), ellipse(cx, cy, rx, ry, INK))
 
 
 def draw_nose(i):
     w, h = NOSES[i]
     c = w / 2
-    b = ""
+    marks = []       # (light rim, ink), the rims all drawn first
+    extra = ""
     if i == 1:
         # soft nose: a smiling base line whose ends curl up into the nostril wings
         base = sample(lambda t: (c - 11 + 22 * t, h - 3.5 + 1.8 * math.sin(math.pi * t)), 20)
-        b += stroke(base, 2.4)
+        marks.append(rimmed_stroke(base, 2.4))
         for sgn in (-1, 1):
             curl = sample(lambda t: (c + sgn * (11 + 3.2 * math.sin(math.pi * 0.9 * t)), h - 3.5 - 7.5 * t), 10)
-            b += stroke(curl, 2.2)
+            marks.append(rimmed_stroke(curl, 2.2))
     elif i == 2:
         # button nose: a round tip and two nostrils
         u = sample(lambda t: (c - 9 + 18 * t, h - 9 + 7.5 * math.sin(math.pi * t) ** 0.8), 20)
-        b += stroke(u, 2.4)
-        b += ellipse(c - 5, h - 5.5, 2.2, 1.7, INK) + ellipse(c + 5, h - 5.5, 2.2, 1.7, INK)
+        marks.append(rimmed_stroke(u, 2.4))
+        marks.append(rimmed_ellipse(c - 5, h - 5.5, 2.2, 1.7))
+        marks.append(rimmed_ellipse(c + 5, h - 5.5, 2.2, 1.7))
     elif i == 3:
         # tiny nose: just two nostrils
-        b += ellipse(c - 5.5, h - 5, 3.4, 2.6, INK) + ellipse(c + 5.5, h - 5, 3.4, 2.6, INK)
+        marks.append(rimmed_ellipse(c - 5.5, h - 5, 3.4, 2.6))
+        marks.append(rimmed_ellipse(c + 5.5, h - 5, 3.4, 2.6))
     else:
         # small nose with freckles on both cheeks
         u = sample(lambda t: (c - 7 + 14 * t, h - 7 + 4.5 * math.sin(math.pi * t)), 16)
-        b += stroke(u, 2.2)
+        marks.append(rimmed_stroke(u, 2.2))
         for sgn in (-1, 1):
             for fx, fy in ((1.5, 4), (5.5, 2), (4.5, 8.5), (8.5, 6)):
                 x = c + sgn * (c - fx)
-                b += ellipse(x, fy + 1, 1.5, 1.3, FRECKLE)
-    return svg(w, h, b, f"nose {i}: own drawing, ink only")
+                extra += ellipse(x, fy + 1, 1.5, 1.3, FRECKLE)
+    b = "".join(m[0] for m in marks) + "".join(m[1] for m in marks) + extra
+    if i != 3:
+        # the rim must not reach out of the frame, where it would be cut off
+        b = f'<g transform="translate(0 -2)">\n{b}</g>\n'
+    return svg(w, h, b, f"nose {i}: own drawing, ink on a light rim")
 
 
 # ---------------------------------------------------------------- glasses

@@ -63,22 +63,20 @@ export function clean(svg, { gradients = false } = {}) {
 
 export const icon = (name, x = 0, y = 0, s = 1) =>
   `<g transform="translate(${x} ${y}) scale(${s})">${body(name)}</g>`;
+// the icon with some of its shapes (counted from 0 in the order they are drawn) left out
+export const iconWithout = (name, drop, x = 0, y = 0, s = 1) => {
+  let k = 0;
+  const kept = body(name).replace(/<(path|circle|ellipse|rect)\b[^>]*?\/>/g, (m) => (drop.includes(k++) ? '' : m));
+  return `<g transform="translate(${x} ${y}) scale(${s})">${kept}</g>`;
+};
+// the icon with some of its colours changed ({ '#aabbcc': '#ddeeff' })
+export const recoloured = (name, map, x = 0, y = 0, s = 1) => {
+  const b = body(name).replace(/fill="(#[0-9a-fA-F]{3,6})"/g, (m, c) => `fill="${map[c.toLowerCase()] ?? c}"`);
+  return `<g transform="translate(${x} ${y}) scale(${s})">${b}</g>`;
+};
 export const person = (name, ...rest) => icon(set.icons[name + '-light'] ? name + '-light' : name, ...rest);
 // mirrored icon (facing the other way), placed with its left edge at x
 export const iconFlip = (name, x = 0, y = 0, s = 1) =>
   `<g transform="translate(${x + 32 * s} ${y}) scale(${-s} ${s})">${body(name)}</g>`;
 
-// A dark rim behind an icon whose colours melt into the grid's yellow or red cells: the
-// icon's silhouette in one colour, shifted a little in eight directions under the icon.
-export const rim = (name, colour, d = 0.7, x = 0, y = 0, s = 1) => {
-  const silhouette = body(name).replace(/fill="#[0-9a-fA-F]{3,6}"/g, `fill="${colour}"`);
-  let out = '';
-  for (const [dx, dy] of [[1, 0], [-1, 0], [0, 1], [0, -1], [0.7, 0.7], [-0.7, 0.7], [0.7, -0.7], [-0.7, -0.7]])
-    out += `<g transform="translate(${x + dx * d} ${y + dy * d}) scale(${s})">${silhouette}</g>`;
-  return out;
-};
-// paint splashes: a blob with a few drops
-export const splash = (x, y, r, c) =>
-  `<circle cx="${x}" cy="${y}" r="${r}" fill="${c}"/><circle cx="${x + r * 1.3}" cy="${y - r * 0.9}" r="${r * 0.35}" fill="${c}"/>` +
-  `<circle cx="${x - r * 1.2}" cy="${y + r * 0.8}" r="${r * 0.28}" fill="${c}"/><circle cx="${x + r * 0.4}" cy="${y + r * 1.35}" r="${r * 0.3}" fill="${c}"/>`;
 

@@ -16,11 +16,19 @@
 //   pictures stay crisp instead of turning into dithered in-between colours;
 // - opacity is flattened against white (the archive has no transparency);
 // - a few hobbies have no single icon that a young child recognises, so they are composed
-//   from several icons and a few simple shapes drawn here.
+//   from several icons and a few simple shapes drawn here, or drawn whole in
+//   hobby-drawings.mjs (athletics, badminton, the den, the football, folk dance, fencing,
+//   go-kart, fishing, model building, slot cars, paintball, role play, scouts,
+//   windsurfing, water skiing);
+// - the volleyball gets its colours, and the four "Ekstra" pictures are plain symbols
+//   (a star, a plus, sparkles, a question mark), so they read as "something else";
+// - the manifest gives every picture the same dark rim and lets each fill its cell, so
+//   the set has one look and stands out on the yellow and red cells alike.
 
 import fs from 'node:fs';
 import path from 'node:path';
-import { PACKAGE, VERSION, loadSet, clean, icon, person, rim, splash } from './emoji-art.mjs';
+import { PACKAGE, VERSION, loadSet, clean, icon, person, recoloured } from './emoji-art.mjs';
+import * as draw from './hobby-drawings.mjs';
 
 const [nodeModules = '/work/npm-art-other/node_modules', outDir = 'art/hobby'] = process.argv.slice(2);
 loadSet(nodeModules);
@@ -45,41 +53,38 @@ const shapes = {
 
 // The catalogue, in the fixed hobby numbering.
 const HOBBIES = [
-  ['Atletik', () => icon('sports-medal')],
-  ['Badminton', () => icon('badminton')],
+  ['Atletik', draw.athletics],
+  ['Badminton', draw.badminton],
   ['Basketball', () => icon('basketball')],
-  ['Boksning', () => rim('boxing-glove', '#330000') + icon('boxing-glove')],
-  ['Bordtennis', () => rim('ping-pong', '#330000') + icon('ping-pong')],
+  ['Boksning', () => icon('boxing-glove')],
+  ['Bordtennis', () => icon('ping-pong')],
   ['Bowling', () => icon('bowling')],
-  ['Byggelegeplads', () => icon('hut', 0, 2, 0.9) + icon('hammer-and-wrench', 15, 15, 0.55)],
+  ['Byggelegeplads', draw.den],
   ['Computerspil', () => icon('video-game')],
   ['Cykling', () => person('person-biking')],
   ['Dans', () => person('woman-dancing')],
-  ['Fitness', () => rim('flexed-biceps-light', '#993300', 0.6) + person('flexed-biceps')],
-  ['Fodbold', () => icon('soccer-ball')],
-  ['Folkedans', () => icon('accordion')],
+  ['Fitness', () => person('flexed-biceps')],
+  ['Fodbold', draw.football],
+  ['Folkedans', draw.folkDance],
   ['Frimærker', () =>
     shapes.stamp(2, 3, 17, 21, '#66ccff', icon('bird', 3.5, 6, 0.45)) +
     shapes.stamp(12, 9, 18, 21, '#ffcc33', icon('red-heart', 14.5, 12.5, 0.42))],
-  ['Fægtning', () => icon('person-fencing')],
-  ['Go-cart', () => rim('racing-car', '#330000', 0.6) + icon('racing-car')],
+  ['Fægtning', draw.fencing],
+  ['Go-cart', draw.goKart],
   ['Gymnastik', () => person('person-cartwheeling')],
   ['Håndbold', () => person('person-playing-handball')],
   ['Klatring', () => person('person-climbing')],
   ['Ishockey', () => icon('ice-hockey')],
   ['Læsning', () => icon('open-book')],
-  ['Lystfiskeri', () => icon('fishing-pole')],
+  ['Lystfiskeri', draw.fishing],
   ['Løbe', () => person('person-running')],
-  ['Modelbygning', () => icon('small-airplane')],
-  ['Modelracerbane', () => '<rect x="0.5" y="19" width="31" height="9" rx="4.5" fill="#666666"/>' +
-    '<rect x="3" y="23" width="4" height="1" fill="#ffffff"/><rect x="11" y="23" width="4" height="1" fill="#ffffff"/>' +
-    '<rect x="19" y="23" width="4" height="1" fill="#ffffff"/><rect x="27" y="23" width="3" height="1" fill="#ffffff"/>' +
-    icon('chequered-flag', 12, -1, 0.62) + rim('racing-car', '#330000', 0.5, 2, 10, 0.8) + icon('racing-car', 2, 10, 0.8)],
+  ['Modelbygning', draw.modelKit],
+  ['Modelracerbane', draw.slotCars],
   ['Modeltog', () => icon('locomotive')],
   ['Musik', () => icon('musical-notes')],
-  ['Paintball', () => splash(7, 7, 3.2, '#ff3300') + splash(26, 6, 2.6, '#00cc00') + splash(25, 26, 3, '#3366ff') + icon('goggles', 2, 3, 0.88)],
+  ['Paintball', draw.paintball],
   ['Ridning', () => person('horse-racing')],
-  ['Rollespil', () => icon('crossed-swords')],
+  ['Rollespil', draw.rolePlay],
   ['Roning', () => person('person-rowing-boat')],
   ['Sang/kor', () => icon('microphone')],
   ['Sejlsport', () => icon('sailboat')],
@@ -87,35 +92,39 @@ const HOBBIES = [
   ['Skak', () => icon('chess-pawn')],
   ['Skateboard', () => icon('skateboard')],
   ['Skiløb', () => person('skier')],
-  ['Spejder/FDF', () => icon('camping')],
+  ['Spejder/FDF', draw.scout],
   ['Styrketræning', () => person('person-lifting-weights')],
   ['Svømning', () => person('person-swimming')],
   ['Teater', () => icon('performing-arts')],
-  ['Tennis', () => rim('tennis', '#330000', 0.6) + icon('tennis')],
+  ['Tennis', () => icon('tennis')],
   ['Trampolin', () => person('person-cartwheeling', 6, 0, 0.62) +
     '<path fill="#333333" d="M5 24h2.2l-1 6H4.2zM24.8 24H27l.8 6h-2z"/>' +
     '<ellipse cx="16" cy="24" rx="13" ry="3.2" fill="#0066cc"/><ellipse cx="16" cy="23.6" rx="10.5" ry="2" fill="#333333"/>'],
-  ['Windsurfing', () => '<path fill="#ff3333" d="M18 1l11 19H18z"/><path fill="#ffcc00" d="M18 1L10 20h8z"/><path fill="#663300" d="M17.4 0.5h1.2v22h-1.2z"/>' +
-    person('person-surfing', -2, 7, 0.78)],
-  ['Vandski', () => icon('water-wave', 0, 10, 0.7) + person('skier', 8, 0, 0.7)],
-  ['Volleyball', () => icon('volleyball')],
-  ['Ekstra 1', () => rim('star', '#993300') + icon('star')],
-  ['Ekstra 2', () => rim('glowing-star', '#993300') + icon('glowing-star')],
-  ['Ekstra 3', () => rim('sparkles', '#993300') + icon('sparkles')],
-  ['Ekstra 4', () => rim('red-question-mark', '#330000', 0.8) + icon('red-question-mark')],
+  ['Windsurfing', draw.windsurf],
+  ['Vandski', draw.waterSki],
+  ['Volleyball', () => recoloured('volleyball', { '#9b9b9b': '#333333', '#f4f4f4': '#ffcc00', '#bebebe': '#0066cc' })],
+  ['Ekstra 1', () => icon('star')],
+  ['Ekstra 2', () => icon('plus')],
+  ['Ekstra 3', () => recoloured('sparkles', { '#f9c23c': '#3399ff' })],
+  ['Ekstra 4', () => icon('red-question-mark')],
 ];
+
+// One look for the whole set: flat colours and the same dark rim round every picture
+// (the archive builder draws it), each picture filling its square cell.
+const OUTLINE = '#333333,0.6';
 
 fs.mkdirSync(outDir, { recursive: true });
 const manifest = [
   `# Hobby pictures, in the catalogue's fixed numbering. Written by tools/art/extract-hobby.mjs`,
-  `# from ${PACKAGE}@${VERSION} (Fluent Emoji Flat, Microsoft Corporation, MIT).`,
+  `# from ${PACKAGE}@${VERSION} (Fluent Emoji Flat, Microsoft Corporation, MIT) and the`,
+  `# drawings of tools/art/hobby-drawings.mjs. Every picture wears the same rim and fills its cell.`,
 ];
 HOBBIES.forEach(([label, make], i) => {
   const name = `hobby${String(i + 1).padStart(2, '0')}`;
   const svg = `<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">` +
     `<!-- ${name}: ${label} -->${clean(make())}</svg>\n`;
   fs.writeFileSync(path.join(outDir, `${name}.svg`), svg);
-  manifest.push(`picture ${name} ${name}.svg`);
+  manifest.push(`picture ${name} ${name}.svg outline=${OUTLINE} fit`);
 });
 fs.writeFileSync(path.join(outDir, 'manifest.txt'), manifest.join('\n') + '\n');
 console.log(`wrote ${HOBBIES.length} pictures to ${outDir}`);
