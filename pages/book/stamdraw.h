@@ -1,0 +1,69 @@
+// Drawing the family tree: the page background with its four labelled
+// generation bands, one leaf with its two-coloured name, and the whole tree.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "canvas.h"
+#include "elev.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <array>
+
+/// Generation rows: 0 the pupil's own generation (top) to 3; row 4 is the
+/// strip at the bottom where the fresh leaf waits.
+inline constexpr int kStamRows = 5;
+inline constexpr int kStamStrip = 4;
+
+/// The label of band \a row (0..3), as the page shows it.
+QString StamBandLabel(int row);
+
+/// How a leaf looks: the leaf picture (1..4) and the colour of its name.
+struct LeafLook {
+    int picture;
+    Colour nameColour;
+};
+/// \a placed: a person in the tree (Art not 0); \a selected: Valgt.
+LeafLook LeafAppearance(bool placed, bool selected);
+
+/// The rectangle a leaf has in a page of W x H when its centre lies at
+/// \a cx in \a row (what LayoutGrene computes).
+IntRect LeafRectAt(int W, int H, int row, int cx);
+/// Half the width of a leaf in a page H high.
+int LeafHalfWidth(int H);
+/// The band a point lies in: 0..4, or -1 in a gap between bands, above the
+/// first one or outside the page.
+int StamBandAt(int W, int H, int x, int y);
+
+/// Draws the family tree's page. Keeps its fonts and work bitmaps, so
+/// drawing again at the same size allocates no pixels.
+class StamTegner {
+public:
+    /// The background of a page of W x H into \a page: layout "stam", then the
+    /// four bands, each the blend of a white strip with its label and the
+    /// layout beneath, weighted 4, 5, 6 and 7 from the top down (so the lower
+    /// bands are fainter).
+    void DrawBackground(QImage& page, int W, int H);
+
+    /// One leaf into \a r: its picture, and \a name (may be empty) in black,
+    /// then one pixel up and left in the leaf's name colour. \a H is the page
+    /// height, which sets the size of the name.
+    void DrawLeaf(Canvas& c, const IntRect& r, bool placed, bool selected, const QString& name, int H);
+
+    /// The tree onto \a c: \a background copied at (0, 0), then every leaf of
+    /// \a e but \a skip (-1: none) in list order, so later leaves lie on top.
+    /// A leaf of an unknown kind (Art 3 and up) is drawn as a placed person.
+    void DrawTree(Canvas& c, const QImage& background, const tElev& e, int skip);
+
+private:
+    QFont& nameFont(int H);
+
+    QImage T_, S_, O_;   // text band, background strip, blend
+    QFont labelFont_;
+    int labelFontCell_ = -1;
+    int labelFontWidth_ = -1;
+    QFont nameFont_;
+    int nameFontCell_ = -1;
+};
