@@ -3,6 +3,7 @@
 #include "stamdraw.h"
 
 #include "chrome.h"
+#include "drawing.h"
 #include "portrait.h"
 #include "qansi.h"
 
@@ -10,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -81,6 +83,21 @@ void stripIn(QImage& page, int y, const QImage& in)
         for (int x = 0; x < in.width(); ++x)
             dst[x] = qRgb(src[3 * x], src[3 * x + 1], src[3 * x + 2]);
     }
+}
+
+// Copies the rows of \a area from one 32-bit image of the same size to another.
+void copyArea(const QImage& from, QImage& to, const QRect& area)
+{
+    const QRect a = area.intersected(to.rect()).intersected(from.rect());
+    if (a.isEmpty() || from.depth() != 32 || to.depth() != 32)
+        return;
+    for (int y = a.top(); y <= a.bottom(); ++y)
+        std::memcpy(to.scanLine(y) + 4 * a.left(), from.constScanLine(y) + 4 * a.left(), std::size_t(4) * a.width());
+}
+
+QRect toQRect(const IntRect& r)
+{
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 } // namespace
@@ -161,35 +178,103 @@ QFont& StamTegner::nameFont(int H)
     if (nameFontCell_ != H / 30) {
         nameFontCell_ = H / 30;
         fitFont(nameFont_, std::max(1, nameFontCell_));
+        for (auto& cache : names_)
+            cache.clear();
     }
     return nameFont_;
 }
 
-void StamTegner::DrawLeaf(Canvas& c, const IntRect& r, bool placed, bool selected, const QString& name, int H)
+const QImage& StamTegner::nameImage(const QString& name, Colour colour)
 {
-    const LeafLook look = LeafAppearance(placed, selected);
-    ::DrawLeaf(c, look.picture, r);
-    if (name.isEmpty())
-        return;
-    QPainter& p = c.painter();
-    p.setFont(nameFont(H));
-    p.setBrush(Qt::NoBrush);
-    const QRect box(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    const int flags = Qt::AlignCenter | Qt::TextSingleLine;
-    p.setPen(Qt::black);
-    p.drawText(box, flags, name);
-    p.setPen(ToQColor(look.nameColour));
-    p.drawText(box.translated(-1, -1), flags, name);
+    QHash<QString, QImage>& cache = names_[colour == 0xC0DCC0 ? 0 : colour == 0x008000 ? 1 : colour == 0x00FFFF ? 2 : 3];
+    auto it = cache.constFind(name);
+    if (it == cache.constEnd()) {
+        if (cache.size() >= 256)
+            cache.clear();
+        const QFontMetrics fm(nameFont_);
+        const int w = fm.horizontalAdvance(name) + 1, h = fm.height() + 1;
+        QImage img(std::max(1, w), std::max(1, h), QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        {
+            QPainter p(&img);
+            p.setFont(nameFont_);
+            const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+            p.setPen(Qt::black);
+            p.drawText(QRect(1, 1, w - 1, h - 1), flags, name);
+            p.setPen(ToQColor(colour));
+            p.drawText(QRect(0, 0, w - 1, h - 1), flags, name);
+        }
+        it = cache.insert(name, img);
+    }
+    return *it;
 }
 
-void StamTegner::DrawTree(Canvas& c, const QImage& background, const tElev& e, int skip)
+const QImage& StamTegner::leafImage(int n, QSize size)
 {
-    c.Draw(0, 0, background);
+    QImage& img = leaves_[n - 1];
+    // A picture read anew (a page of another size) is drawn anew.
+    const Picture* picture = FindPicture(std::string_view(LeafPictureName(n)));
+    if (img.size() != size || leafPicture_[n - 1] != picture) {
+        img = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        Canvas c(&img);
+        ::DrawLeaf(c, n, {0, 0, size.width(), size.height()});
+        leafPicture_[n - 1] = picture;
+    }
+    return img;
+}
+
+void StamTegner::DrawLeaf(QPainter& p, const IntRect& r, bool placed, bool selected, const QString& name, int H)
+{
+    const LeafLook look = LeafAppearance(placed, selected);
+    const QRect leaf = toQRect(r);
+    if (leaf.isEmpty())
+        return;
+    p.drawImage(leaf.topLeft(), leafImage(look.picture, leaf.size()));
+    if (name.isEmpty())
+        return;
+    nameFont(H);
+    const QImage& text = nameImage(name, look.nameColour);
+    // Centred in the leaf on one line, and cut at its edges as a box of text
+    // is, so that a drag step redraws all of it.
+    const int tw = text.width() - 1, th = text.height() - 1;
+    const QPoint at(r.left + (leaf.width() - tw) / 2 - 1, r.top + (leaf.height() - th) / 2 - 1);
+    const QRect box = QRect(at, text.size()).intersected(leaf);
+    if (!box.isEmpty())
+        p.drawImage(box.topLeft(), text, box.translated(-at));
+}
+
+void StamTegner::DrawTree(QPainter& p, const QImage& background, const tElev& e, int skip, const QRect& area)
+{
+    const QRect all = background.rect();
+    const QRect part = area.isNull() ? all : area.intersected(all);
+    if (part.isEmpty())
+        return;
+    p.drawImage(part.topLeft(), background, part);
+    const bool clip = part != all;
+    if (clip) {
+        p.save();
+        p.setClipRect(part, Qt::IntersectClip);
+    }
     const int H = background.height();
     for (int i = 0; i < e.GrenCount(); ++i) {
         if (i == skip)
             continue;
         const tStamGren& g = *e.Gren(i);
-        DrawLeaf(c, g.Rect, g.Art != 0, g.Valgt, ansi::ToQString(g.Bladnavn), H);
+        if (!part.intersects(toQRect(g.Rect)))
+            continue;
+        DrawLeaf(p, g.Rect, g.Art != 0, g.Valgt, ansi::ToQString(g.Bladnavn), H);
     }
+    if (clip)
+        p.restore();
+}
+
+QRect StamTegner::MoveLeaf(QImage& tree, const QImage& snapshot, const IntRect& from, const IntRect& to, bool placed,
+                           const QString& name, int H)
+{
+    const QRect changed = toQRect(from).united(toQRect(to)).intersected(tree.rect());
+    copyArea(snapshot, tree, changed);
+    QPainter p(&tree);
+    DrawLeaf(p, to, placed, true, name, H);
+    return changed;
 }

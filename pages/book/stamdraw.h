@@ -7,6 +7,7 @@
 #include "elev.h"
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QString>
 
@@ -48,17 +49,34 @@ public:
     void DrawBackground(QImage& page, int W, int H);
 
     /// One leaf into \a r: its picture, and \a name (may be empty) in black,
-    /// then one pixel up and left in the leaf's name colour. \a H is the page
-    /// height, which sets the size of the name.
-    void DrawLeaf(Canvas& c, const IntRect& r, bool placed, bool selected, const QString& name, int H);
+    /// then one pixel up and left in the leaf's name colour, both kept within
+    /// \a r. \a H is the page height, which sets the size of the name.
+    void DrawLeaf(QPainter& p, const IntRect& r, bool placed, bool selected, const QString& name, int H);
 
-    /// The tree onto \a c: \a background copied at (0, 0), then every leaf of
-    /// \a e but \a skip (-1: none) in list order, so later leaves lie on top.
-    /// A leaf of an unknown kind (Art 3 and up) is drawn as a placed person.
-    void DrawTree(Canvas& c, const QImage& background, const tElev& e, int skip);
+    /// The tree: \a background copied at (0, 0), then every leaf of \a e but
+    /// \a skip (-1: none) in list order, so later leaves lie on top. A leaf of
+    /// an unknown kind (Art 3 and up) is drawn as a placed person. With an
+    /// \a area, only that part of the tree is drawn (a repaint of a leaf or
+    /// two).
+    void DrawTree(QPainter& p, const QImage& background, const tElev& e, int skip, const QRect& area = QRect());
+
+    /// One step of a drag: in \a tree (the \a snapshot of the tree without
+    /// the dragged leaf, with the leaf drawn at \a from), the leaf moves to
+    /// \a to. Only the union of both rectangles is copied back from the
+    /// snapshot and drawn; that union is returned, for the screen. Both
+    /// bitmaps are 32-bit and of one size.
+    QRect MoveLeaf(QImage& tree, const QImage& snapshot, const IntRect& from, const IntRect& to, bool placed,
+                   const QString& name, int H);
 
 private:
     QFont& nameFont(int H);
+    /// The name in black with its coloured copy one pixel up and left, drawn
+    /// once: a tree is drawn again far more often than its names change, and
+    /// one-bit text is slow to lay out.
+    const QImage& nameImage(const QString& name, Colour colour);
+    /// Leaf picture \a n drawn once for leaves of \a size: every leaf of a
+    /// tree has the same size, and a picture is slow to draw.
+    const QImage& leafImage(int n, QSize size);
 
     QImage T_, S_, O_;   // text band, background strip, blend
     QFont labelFont_;
@@ -66,4 +84,7 @@ private:
     int labelFontWidth_ = -1;
     QFont nameFont_;
     int nameFontCell_ = -1;
+    QHash<QString, QImage> names_[4];   // by leaf picture 1..4
+    QImage leaves_[4];
+    const void* leafPicture_[4] = {};   // what each was drawn from
 };

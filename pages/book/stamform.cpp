@@ -45,16 +45,6 @@ bool contains(const IntRect& r, QPoint p)
     return p.x() >= r.left && p.x() < r.right && p.y() >= r.top && p.y() < r.bottom;
 }
 
-// Copies the rows of \a area from one 32-bit image of the same size to another.
-void copyArea(const QImage& from, QImage& to, const QRect& area)
-{
-    const QRect a = area.intersected(to.rect()).intersected(from.rect());
-    if (a.isEmpty())
-        return;
-    for (int y = a.top(); y <= a.bottom(); ++y)
-        std::memcpy(to.scanLine(y) + 4 * a.left(), from.constScanLine(y) + 4 * a.left(), std::size_t(4) * a.width());
-}
-
 } // namespace
 
 TStamForm::TStamForm(PageHost& host, QWidget* parent) : Page(host, 14, parent)
@@ -271,18 +261,20 @@ void TStamForm::StamPaintBoxPaint(QPaintEvent* ev)
         return;
     }
     const QImage& page = Drawing().PageBitmap;
-    if (!dragging_) {
-        if (tree_.size() != page.size() || tree_.format() != page.format())
-            tree_ = QImage(page.size(), page.format());
-        Canvas c(&tree_);
-        if (const tElev* e = Elev())
-            tegner_.DrawTree(c, page, *e, -1);
-        else
-            c.Draw(0, 0, page);
-        ++treeDraws_;
+    const QRect r = ev->rect().intersected(page.rect());
+    if (dragging_) {
+        screen.drawImage(r.topLeft(), tree_, r);
+        return;
     }
-    const QRect r = ev->rect().intersected(tree_.rect());
-    screen.drawImage(r.topLeft(), tree_, r);
+    // The widget paints into its own off-screen buffer: the tree is drawn
+    // there straight from the page bitmap, and only what is to be shown (a
+    // click repaints a leaf or two).
+    if (const tElev* e = Elev())
+        tegner_.DrawTree(screen, page, *e, -1, r);
+    else
+        screen.drawImage(r.topLeft(), page, r);
+    if (r == page.rect())
+        ++treeDraws_;
 }
 
 void TStamForm::DataPaintBoxPaint()
@@ -395,14 +387,14 @@ void TStamForm::BeginDrag()
     if (tree_.size() != page.size() || tree_.format() != QImage::Format_RGB32)
         tree_ = QImage(page.size(), QImage::Format_RGB32);
     {
-        Canvas c(&snapshot_);
-        tegner_.DrawTree(c, page, *e, valgt_);
+        QPainter p(&snapshot_);
+        tegner_.DrawTree(p, page, *e, valgt_);
     }
-    copyArea(snapshot_, tree_, tree_.rect());
+    std::memcpy(tree_.bits(), snapshot_.constBits(), std::size_t(tree_.sizeInBytes()));
     dragStart_ = e->GrenRect(valgt_);
     {
-        Canvas c(&tree_);
-        tegner_.DrawLeaf(c, dragStart_, ShownArt(e->GrenArt(valgt_)) != 0, true,
+        QPainter p(&tree_);
+        tegner_.DrawLeaf(p, dragStart_, ShownArt(e->GrenArt(valgt_)) != 0, true,
                          ansi::ToQString(e->GrenTekstOf(valgt_, GrenTekst::Bladnavn)), TreeHeight());
     }
     dragging_ = true;
@@ -432,13 +424,8 @@ void TStamForm::StamPaintBoxDragOver(QPoint p)
     const IntRect old = e->GrenRect(valgt_);
     e->SetGrenRect(valgt_, moved);
     last_ = p;
-    const QRect changed = toQRect(old).united(toQRect(moved));
-    copyArea(snapshot_, tree_, changed);
-    {
-        Canvas c(&tree_);
-        tegner_.DrawLeaf(c, moved, ShownArt(e->GrenArt(valgt_)) != 0, true,
-                         ansi::ToQString(e->GrenTekstOf(valgt_, GrenTekst::Bladnavn)), H);
-    }
+    const QRect changed = tegner_.MoveLeaf(tree_, snapshot_, old, moved, ShownArt(e->GrenArt(valgt_)) != 0,
+                                           ansi::ToQString(e->GrenTekstOf(valgt_, GrenTekst::Bladnavn)), H);
     StamPaintBox->update(changed);
 }
 
@@ -449,6 +436,7 @@ void TStamForm::CancelDrag()
     dragging_ = false;
     pressed_ = false;
     snapshot_ = QImage();
+    tree_ = QImage();
     StamPaintBox->unsetCursor();
     LayoutLeaves();
     StamPaintBox->update();
@@ -476,6 +464,7 @@ void TStamForm::StamPaintBoxEndDrag(QPoint p)
 {
     dragging_ = false;
     snapshot_ = QImage();
+    tree_ = QImage();
     StamPaintBox->setCursor(Qt::PointingHandCursor);
     tElev* e = Elev();
     const int s = valgt_;

@@ -94,8 +94,10 @@ private:
 
     StamTegner tegner_;
     GrenFotoView foto_;
-    QImage tree_;       // the tree as last drawn; while dragging, the snapshot with the leaf on it
-    QImage snapshot_;   // the tree without the dragged leaf; only while dragging
+    // Only while a leaf is dragged: the tree without it, and that snapshot
+    // with the leaf where it is now (what the screen shows).
+    QImage snapshot_;
+    QImage tree_;
     bool backgroundValid_ = false;
     qint64 backgroundKey_ = 0;
     int valgt_ = -1;
