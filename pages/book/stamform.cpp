@@ -247,6 +247,7 @@ bool TStamForm::EnsureBackground()
     // bitmap touched since this page drew is drawn again.
     if (!backgroundValid_ || page.cacheKey() != backgroundKey_) {
         tegner_.DrawBackground(page, TreeWidth(), TreeHeight());
+        ++backgroundDraws_;
         backgroundKey_ = page.cacheKey();
         backgroundValid_ = true;
     }

@@ -66,8 +66,9 @@ public:
 
     QRect PrintArea() const override;
 
-    /// How often the whole tree was drawn (for tests).
+    /// How often the whole tree, and the background, were drawn (for tests).
     int TreeDraws() const { return treeDraws_; }
+    int BackgroundDraws() const { return backgroundDraws_; }
 
 protected:
     void layoutPage() override;
@@ -107,4 +108,5 @@ private:
     bool dragging_ = false;
     IntRect dragStart_;    // the dragged leaf's rectangle when the drag began
     int treeDraws_ = 0;
+    int backgroundDraws_ = 0;
 };

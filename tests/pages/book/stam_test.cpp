@@ -356,6 +356,8 @@ TEST_F(StamPage, SelectingTheFreshLeafShowsNoDataAndKeepsEditingOff)
     auto* f = show(*w);
     tElev& e = *w->AktivElev();
     click(f, leaf(*w, 1));
+    const int backgrounds = f->BackgroundDraws(), trees = f->TreeDraws();
+    EXPECT_GE(backgrounds, 1);
     EXPECT_EQ(f->Selected(), 1);
     EXPECT_TRUE(e.GrenValgt(1));
     EXPECT_FALSE(f->RedigerSpeed->isEnabled());
@@ -366,6 +368,18 @@ TEST_F(StamPage, SelectingTheFreshLeafShowsNoDataAndKeepsEditingOff)
     EXPECT_FALSE(e.GrenValgt(1));
     EXPECT_TRUE(f->RedigerSpeed->isEnabled());
     EXPECT_TRUE(f->DataPanel->isVisible());
+
+    // A click repaints the leaves it changed: no background, no whole tree.
+    f->StamPaintBox->repaint(QRect(leaf(*w, 0), QSize(2, 2)));
+    EXPECT_EQ(f->BackgroundDraws(), backgrounds);
+    EXPECT_EQ(f->TreeDraws(), trees);
+    // Another page drew into the shared page bitmap: drawn again.
+    {
+        Canvas c(&Drawing().PageBitmap);
+        DrawPageLayout(c, "elev");
+    }
+    f->StamPaintBox->repaint();
+    EXPECT_EQ(f->BackgroundDraws(), backgrounds + 1);
 
     click(f, QPoint(5, 5));   // nothing there: nothing selected
     EXPECT_EQ(f->Selected(), -1);
