@@ -154,7 +154,7 @@ void StamTegner::DrawBackground(QImage& page, int W, int H)
             *img = QImage(W, d, QImage::Format_RGB888);
     if (labelFontCell_ != d / 2 || labelFontWidth_ != W) {
         fitFont(labelFont_, d / 2);
-        narrowToLabels(labelFont_, W);
+        narrowToLabels(labelFont_, W - W / 20);
         labelFontCell_ = d / 2;
         labelFontWidth_ = W;
     }
