@@ -13,6 +13,7 @@
 #include "klasse.h"
 #include "mainwindow.h"
 #include "portrait.h"
+#include "qansi.h"
 #include "stamform.h"
 
 #include <QApplication>
@@ -26,8 +27,14 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <map>
 
 namespace {
+
+std::string cp1252(const char* utf8)
+{
+    return ansi::FromQString(QString::fromUtf8(utf8)).value();
+}
 
 QByteArray bytesOf(const std::string& path)
 {
@@ -263,16 +270,20 @@ TEST_F(StamPage, DeletingARelativeAsksOnlyWhenThereIsSomethingToLose)
         e.SetGrenRaekke(noted, 3);
         e.SetGrenXpos(noted, 0.6);
         (void)e.SetGrenTekst(noted, GrenTekst::Notat, "Bor i Odense");
+        const int pictured = e.AddGren(2);   // a photo and nothing else
+        e.SetGrenRaekke(pictured, 0);
+        e.SetGrenXpos(pictured, 0.8);
+        EXPECT_TRUE(e.SetGrenFoto(pictured, solidPhoto(1, 2, 3)));
     });
     auto w = open(path);
     auto* f = show(*w);
     tElev& e = *w->AktivElev();
-    ASSERT_EQ(e.GrenCount(), 5);
+    ASSERT_EQ(e.GrenCount(), 6);
 
     // Nothing to lose: gone at once.
     drag(f, leaf(*w, 2), band(f, 4, 0.2));
     EXPECT_TRUE(dialogs.messages.empty());
-    ASSERT_EQ(e.GrenCount(), 4);
+    ASSERT_EQ(e.GrenCount(), 5);
     EXPECT_EQ(e.GrenTekstOf(2, GrenTekst::Bladnavn), "Grethe");
     EXPECT_EQ(f->Selected(), -1);
     EXPECT_FALSE(f->DataPanel->isVisible());
@@ -285,7 +296,9 @@ TEST_F(StamPage, DeletingARelativeAsksOnlyWhenThereIsSomethingToLose)
     EXPECT_EQ(dialogs.messages[0].caption, "Slet");
     EXPECT_EQ(dialogs.messages[0].text, "Vil du slette \"Grethe\" fra stamtræet?");
     EXPECT_EQ(dialogs.chooseButtons[0], (QStringList{"Ja", "Nej"}));
-    ASSERT_EQ(e.GrenCount(), 4);
+    // Enter and Esc both keep her: a slip of the hand must not delete.
+    EXPECT_EQ(dialogs.chooseKeys[0], std::make_pair(1, 1));
+    ASSERT_EQ(e.GrenCount(), 5);
     EXPECT_EQ(e.GrenRaekke(2), 2);
     EXPECT_DOUBLE_EQ(e.GrenXpos(2), 0.4);
     EXPECT_EQ(e.GrenRect(2), where);
@@ -294,16 +307,24 @@ TEST_F(StamPage, DeletingARelativeAsksOnlyWhenThereIsSomethingToLose)
     // "Ja": gone with her photo.
     dialogs.choices = {0};
     drag(f, leaf(*w, 2), band(f, 4, 0.9));
-    ASSERT_EQ(e.GrenCount(), 3);
-    for (int i = 0; i < e.GrenCount(); ++i)
-        EXPECT_FALSE(e.GrenHarFoto(i));
+    ASSERT_EQ(e.GrenCount(), 4);
+    EXPECT_EQ(e.GrenTekstOf(2, GrenTekst::Notat), "Bor i Odense");
 
     // A note without a name.
     dialogs.choices = {0};
     drag(f, leaf(*w, 2), band(f, 4, 0.9));
     ASSERT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(dialogs.messages[2].text, "Vil du slette denne person fra stamtræet?");
-    EXPECT_EQ(e.GrenCount(), 2);
+    EXPECT_EQ(e.GrenCount(), 3);
+
+    // A photo without a word: asked all the same.
+    dialogs.choices = {0};
+    drag(f, leaf(*w, 2), band(f, 4, 0.1));
+    ASSERT_EQ(dialogs.messages.size(), 4u);
+    EXPECT_EQ(dialogs.messages[3].text, "Vil du slette denne person fra stamtræet?");
+    ASSERT_EQ(e.GrenCount(), 2);
+    for (int i = 0; i < e.GrenCount(); ++i)
+        EXPECT_FALSE(e.GrenHarFoto(i));
 
     // Kept when leaving.
     f->BackSpeed->click();
@@ -388,6 +409,25 @@ TEST_F(StamPage, SelectingTheFreshLeafShowsNoDataAndKeepsEditingOff)
     EXPECT_FALSE(f->DataPanel->isVisible());
     // Selection is not stored: nothing to write.
     EXPECT_FALSE(e.Aendret());
+}
+
+TEST(StamBands, EachBandFromItsTopToJustAboveTheNextGap)
+{
+    const int W = 500, H = 455, d = 45;   // H div 10
+    for (int row = 0; row < 5; ++row) {
+        const int top = (2 * row + 1) * d, bottom = (2 * row + 2) * d;
+        EXPECT_EQ(StamBandAt(W, H, 0, top), row);
+        EXPECT_EQ(StamBandAt(W, H, W - 1, bottom - 1), row);
+        EXPECT_EQ(StamBandAt(W, H, 10, top - 1), -1) << row;
+        EXPECT_EQ(StamBandAt(W, H, 10, bottom), -1) << row;
+        EXPECT_EQ(StamBandAt(W, H, -1, top), -1);
+        EXPECT_EQ(StamBandAt(W, H, W, top), -1);
+    }
+    EXPECT_EQ(StamBandAt(W, H, 10, 454), -1);   // below the strip, above the page's end
+    EXPECT_EQ(StamBandAt(W, H, 10, H), -1);
+    EXPECT_EQ(StamBandAt(W, 9, 0, 0), -1);      // a page too small for bands
+    EXPECT_EQ(LeafHalfWidth(450), 41);
+    EXPECT_EQ(LeafRectAt(640, 450, 4, 320), (IntRect{279, 409, 361, 445}));
 }
 
 TEST_F(StamPage, LeafCentresRoundHalvesToEven)
@@ -605,9 +645,14 @@ TEST_F(StamPage, TheDragRedrawsOnlyWhatTheLeafLeftAndEntered)
     const QPoint from = leaf(*w, i);
     const IntRect start = e.GrenRect(i);
     QTest::mousePress(f->StamPaintBox, Qt::LeftButton, {}, from);
-    // Below the drag distance: only a selection.
-    QTest::mouseMove(f->StamPaintBox, from + QPoint(1, 0));
+    // Below the drag distance: only a selection; at it, the drag begins.
+    const int distance = QApplication::startDragDistance();
+    QTest::mouseMove(f->StamPaintBox, from + QPoint(distance - 1, 0));
     EXPECT_FALSE(f->Dragging());
+    EXPECT_EQ(e.GrenRect(i), start);
+    QTest::mouseMove(f->StamPaintBox, from + QPoint(distance / 2, distance - distance / 2));
+    EXPECT_TRUE(f->Dragging());
+    QTest::mouseMove(f->StamPaintBox, from);
     EXPECT_EQ(e.GrenRect(i), start);
     QApplication::processEvents();
     const int draws = f->TreeDraws();
@@ -836,12 +881,13 @@ TEST_F(StamPage, TheDemoClassFillsTheRowsFromThePupilsGenerationUp)
             const int row = e.GrenRaekke(i);
             ++perRow[std::size_t(row)];
             photos += e.GrenHarFoto(i);
-            if (er == "Mormor" || er == "Farfar")
-                EXPECT_EQ(row, 2) << er;
-            if (er == "Mor" || er == "Far")
-                EXPECT_EQ(row, 1) << er;
-            if (er == "Oldemor")
-                EXPECT_EQ(row, 3) << er;
+            static const std::map<std::string, int> rows = {
+                {"Mig selv", 0}, {cp1252("Søster"), 0}, {"Bror", 0}, {"Kusine", 0}, {cp1252("Fætter"), 0},
+                {"Mor", 1}, {"Far", 1}, {"Moster", 1}, {"Farbror", 1},
+                {"Mormor", 2}, {"Morfar", 2}, {"Farmor", 2}, {"Farfar", 2},
+                {"Oldemor", 3}, {"Oldefar", 3}, {"", 4}};
+            ASSERT_TRUE(rows.count(er)) << er;
+            EXPECT_EQ(row, rows.at(er)) << er;
         }
     }
     EXPECT_GT(perRow[0], k.ElevCount());   // siblings and cousins beside the pupils
