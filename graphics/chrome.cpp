@@ -566,12 +566,15 @@ bool BlendBitmaps(const QImage& a, const QImage& b, QImage& out, int n)
 {
     if (a.isNull() || a.size() != b.size() || n < 0)
         return false;
+    // 24-bit inputs are shared, not copied; a 24-bit out of the right size
+    // is written in place, so a caller that keeps its bitmaps blends without
+    // allocating. When out is one of the inputs, writing detaches it first.
     const QImage a24 = a.convertToFormat(QImage::Format_RGB888);
     const QImage b24 = b.convertToFormat(QImage::Format_RGB888);
-    QImage result(a.size(), QImage::Format_RGB888);
+    if (out.size() != a.size() || out.format() != QImage::Format_RGB888)
+        out = QImage(a.size(), QImage::Format_RGB888);
     for (int y = 0; y < a.height(); ++y)
-        BlendRows(a24.constScanLine(y), b24.constScanLine(y), result.scanLine(y), std::size_t(a.width()) * 3, n);
-    out = std::move(result);
+        BlendRows(a24.constScanLine(y), b24.constScanLine(y), out.scanLine(y), std::size_t(a.width()) * 3, n);
     return true;
 }
 

@@ -271,6 +271,18 @@ int tElev::AddGren(std::uint8_t art)
     return GrenCount() - 1;
 }
 
+int tElev::AddShownGren(std::uint8_t art, std::string_view fuldeNavn, std::string_view bladnavn,
+                        std::string_view erMin)
+{
+    const bool was = aendret_;
+    const int i = AddGren(art);
+    (void)SetGrenTekst(i, GrenTekst::FuldeNavn, fuldeNavn);
+    (void)SetGrenTekst(i, GrenTekst::Bladnavn, bladnavn);
+    (void)SetGrenTekst(i, GrenTekst::ErMin, erMin);
+    aendret_ = was;
+    return i;
+}
+
 void tElev::DeleteGren(int i)
 {
     if (!gren(i))
@@ -363,7 +375,7 @@ bool tElev::GrenValgt(int i) const
 void tElev::SetGrenValgt(int i, bool b)
 {
     if (auto* g = gren(i))
-        setValue(g->Valgt, b, aendret_);
+        g->Valgt = b;
 }
 
 IntRect tElev::GrenRect(int i) const
@@ -375,7 +387,7 @@ IntRect tElev::GrenRect(int i) const
 void tElev::SetGrenRect(int i, const IntRect& r)
 {
     if (auto* g = gren(i))
-        setValue(g->Rect, r, aendret_);
+        g->Rect = r;
 }
 
 int tElev::LastValgtGren() const

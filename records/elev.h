@@ -186,6 +186,13 @@ public:
     // ---- family tree, positions 0-based ----
     int GrenCount() const { return int(stamtrae_.size()); }
     int AddGren(std::uint8_t art);
+    /// AddGren for a leaf the family tree page puts there only to show the
+    /// tree (the fresh leaf, the pupil's own leaf), with its three names:
+    /// Aendret stays as it was, so a visit that only looks writes nothing.
+    /// The leaf is written with the next real change. Names longer than a
+    /// file can hold are left empty.
+    int AddShownGren(std::uint8_t art, std::string_view fuldeNavn = {}, std::string_view bladnavn = {},
+                     std::string_view erMin = {});
     void DeleteGren(int i);
     int FindGren(std::uint8_t art) const;
     const tStamGren* Gren(int i) const;
@@ -199,6 +206,8 @@ public:
     const std::string& GrenTekstOf(int i, GrenTekst which) const;
     bool SetGrenTekst(int i, GrenTekst which, std::string_view s);
     bool GrenValgt(int i) const;
+    /// Valgt and Rect are never stored: their setters leave Aendret alone, so
+    /// looking at the tree and clicking a leaf writes nothing.
     void SetGrenValgt(int i, bool b);
     IntRect GrenRect(int i) const;
     void SetGrenRect(int i, const IntRect& r);

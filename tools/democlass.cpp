@@ -159,30 +159,57 @@ void makePortrait(tElev& e, int i, bool girl, Dice& dice)
     }
 }
 
-void makeTree(tElev& e, Dice& dice, bool withPhotos)
+// Row 0 is the pupil's own generation (with siblings and cousins), 1 the
+// parents, aunts and uncles, 2 the grandparents and 3 the great-grandparents.
+// The shared dice rolls exactly as it always has (the rest of the class stays
+// the same); the cousins, aunts and great-grandparents come from the pupil's
+// own dice.
+void makeTree(tElev& e, int pupil, Dice& dice, bool withPhotos)
 {
+    const std::string surname = e.FuldeNavn().substr(e.FuldeNavn().find(' ') + 1);
+    auto add = [&](int row, double x, const char* erMin, const char* navn) {
+        const int g = e.AddGren(2);
+        e.SetGrenRaekke(g, std::uint8_t(row));
+        e.SetGrenXpos(g, x);
+        (void)e.SetGrenTekst(g, GrenTekst::Bladnavn, a(navn));
+        (void)e.SetGrenTekst(g, GrenTekst::ErMin, a(erMin));
+        (void)e.SetGrenTekst(g, GrenTekst::FuldeNavn, a(navn) + " " + surname);
+        return g;
+    };
     const int self = e.AddGren(1);
-    e.SetGrenRaekke(self, 3);   // grandparents in row 1, parents in 2, the pupil and siblings in 3
+    e.SetGrenRaekke(self, 0);
     e.SetGrenXpos(self, 0.5);
     (void)e.SetGrenTekst(self, GrenTekst::Bladnavn, e.Kaldenavn());
     (void)e.SetGrenTekst(self, GrenTekst::FuldeNavn, e.FuldeNavn());
     (void)e.SetGrenTekst(self, GrenTekst::ErMin, a("Mig selv"));
     const int count = 3 + dice.roll(5);
     const int first = dice.roll(8);
-    const int rows[8] = {1, 1, 1, 1, 2, 2, 3, 3};
-    const double xs[8] = {0.15, 0.35, 0.65, 0.85, 0.3, 0.7, 0.25, 0.75};
+    const int rows[8] = {2, 2, 2, 2, 1, 1, 0, 0};
+    const double xs[8] = {0.14, 0.34, 0.66, 0.86, 0.38, 0.62, 0.3, 0.7};
     for (int k = 0; k < count; ++k) {
         const int idx = (first + k) % 8;
-        const int g = e.AddGren(2);
-        e.SetGrenRaekke(g, std::uint8_t(rows[idx]));
-        e.SetGrenXpos(g, xs[idx]);
-        (void)e.SetGrenTekst(g, GrenTekst::Bladnavn, a(kRelatives[idx][1]));
-        (void)e.SetGrenTekst(g, GrenTekst::ErMin, a(kRelatives[idx][0]));
-        (void)e.SetGrenTekst(g, GrenTekst::FuldeNavn, a(kRelatives[idx][1]) + " " + e.FuldeNavn().substr(e.FuldeNavn().find(' ') + 1));
+        const int g = add(rows[idx], xs[idx], kRelatives[idx][0], kRelatives[idx][1]);
         if (idx < 4)
             (void)e.SetGrenTekst(g, GrenTekst::Notat, a("Bor i et hus med have.\r\nElsker at bage boller."));
         if (withPhotos && dice.roll(3) != 0)
             (void)e.SetGrenFoto(g, makePhoto(dice));
+    }
+    Dice own(1000u + std::uint32_t(pupil));
+    if (pupil % 3 == 0) {
+        const int g = add(3, 0.4, "Oldemor", "Karen");
+        if (withPhotos)
+            (void)e.SetGrenFoto(g, makePhoto(own));
+        add(3, 0.6, "Oldefar", "Holger");
+    }
+    if (pupil % 4 == 1) {
+        add(1, 0.14, "Moster", "Lone");
+        add(0, 0.1, "Kusine", "Asta");
+    }
+    if (pupil % 4 == 2) {
+        const int g = add(1, 0.86, "Farbror", "Rasmus");
+        if (withPhotos)
+            (void)e.SetGrenFoto(g, makePhoto(own));
+        add(0, 0.9, "Fætter", "Villads");
     }
     e.AddGren(0);   // the fresh leaf waiting in the bottom strip
 }
@@ -232,7 +259,7 @@ bool WriteDemoClass(const QString& dir, int pupils, std::string& path, std::stri
         for (int q = 0; q < 18; ++q)
             if (!(i % 7 == 6 && q > 12))
                 (void)e.SetBogTekst(q + 1, a(kAnswers[q][dice.roll(4)]));
-        makeTree(e, dice, i < 8);
+        makeTree(e, i, dice, i < 8);
     }
 
     k.SetFilNavnFraKlasse(k.Klasse());

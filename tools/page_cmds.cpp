@@ -11,6 +11,7 @@
 #include "mainwindow.h"
 #include "page.h"
 #include "placeholderpage.h"
+#include "stamform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,6 +27,7 @@ struct PageOptions {
     QString classFile;
     QString pupilFile;
     int pupil = 0;
+    int select = -1;   // page 14: the leaf selected as a click would
     int width = 1920;
     int height = 1080;
     QString archive;
@@ -70,6 +72,7 @@ int CmdRenderPage(const QStringList& args)
     p.addOption({"class", "A class file.", "FILE.kla"});
     p.addOption({"pupil-file", "A pupil file.", "FILE.ele"});
     p.addOption({"pupil", "Which pupil of the class (from 0).", "I"});
+    p.addOption({"select", "Page 14: select leaf I of the family tree (from 0).", "I"});
     p.addOption({"size", "Page size.", "WxH"});
     p.addOption({"archive", "The drawing archive (default: the program's).", "FILE.BIN"});
     p.addOption({{"o", "output"}, "PNG file.", "file"});
@@ -80,7 +83,7 @@ int CmdRenderPage(const QStringList& args)
         opt.page = p.positionalArguments()[0].toInt(&ok);
     if (!ok) {
         std::fputs("usage: tinkeli-tool render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
-                   "[--size WxH] [--archive FILE.BIN] -o OUT.png\n",
+                   "[--size WxH] [--archive FILE.BIN] [--select I] -o OUT.png\n",
                    stderr);
         return 2;
     }
@@ -90,6 +93,14 @@ int CmdRenderPage(const QStringList& args)
     opt.archive = p.value("archive");
     if (p.isSet("pupil"))
         opt.pupil = p.value("pupil").toInt();
+    if (p.isSet("select")) {
+        bool oki = false;
+        opt.select = p.value("select").toInt(&oki);
+        if (!oki || opt.select < 0)
+            return fail("--select wants a leaf number from 0");
+        if (opt.page != 14)
+            return fail("--select is for page 14, the family tree");
+    }
     if (p.isSet("size")) {
         const QStringList wh = p.value("size").split('x');
         bool okw = false, okh = false;
@@ -133,6 +144,14 @@ int CmdRenderPage(const QStringList& args)
     w.ShowPage(opt.page);
     page->resize(opt.width, opt.height);
     QApplication::processEvents();
+    if (auto* stam = qobject_cast<TStamForm*>(page); stam && opt.select >= 0) {
+        // The page added its fresh and own leaves when it was shown; nothing
+        // here writes the pupil.
+        if (opt.select >= w.AktivElev()->GrenCount())
+            return fail(QString("the family tree has no leaf %1").arg(opt.select));
+        stam->SelectGren(opt.select);
+        QApplication::processEvents();
+    }
     const QImage shot = page->grab().toImage();
     if (Drawing().PageBitmap.isNull())
         return fail("the drawing archive " + QString::fromStdString(Drawing().ArchivePath) + " could not be read");

@@ -3,10 +3,9 @@
 #include "bookpages.h"
 
 #include "page.h"
+#include "stamform.h"
 
 void CreateBookPages(PageHost& host, QWidget* parent, std::array<Page*, 19>& pages)
 {
-    (void)host;
-    (void)parent;
-    (void)pages;
+    pages[14] = new TStamForm(host, parent);
 }

@@ -336,6 +336,20 @@ TEST(Bitmaps, Blend)
     qb.fill(qRgb(200, 100, 50));
     ASSERT_TRUE(BlendBitmaps(qa, qb, qo, 1));
     EXPECT_EQ(qo.pixel(2, 1), qRgb(100, 50, 25));
+
+    // A kept 24-bit result is written in place (the tree page blends its
+    // bands on every background without allocating) ...
+    const uchar* kept = qo.constBits();
+    ASSERT_TRUE(BlendBitmaps(qb, qa, qo, 3));
+    EXPECT_EQ(qo.constBits(), kept);
+    EXPECT_EQ(qo.pixel(0, 0), qRgb(50, 25, 13));   // MulDiv(50, 1, 4) = 12.5 rounds up
+    // ... and an input that is also the result still reads as it was.
+    QImage same(2, 1, QImage::Format_RGB888);
+    same.fill(qRgb(40, 80, 120));
+    const QImage copy = same;   // shares the pixels
+    ASSERT_TRUE(BlendBitmaps(same, qb.copy(0, 0, 2, 1), same, 1));
+    EXPECT_EQ(same.pixel(1, 0), qRgb(120, 90, 85));
+    EXPECT_EQ(copy.pixel(1, 0), qRgb(40, 80, 120));
 }
 
 TEST(Bitmaps, Resample)

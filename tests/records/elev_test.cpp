@@ -204,6 +204,37 @@ TEST_F(ElevRecord, FamilyTreeOperations)
     EXPECT_EQ(e.GrenCount(), 1);
 }
 
+// Valgt and Rect never reach the file, and the leaves the tree page adds just
+// to show the tree wait for the next real change: none of them may make a
+// visit that only looks write the pupil.
+TEST_F(ElevRecord, UnstoredLeafFieldsAndShownLeavesLeaveAendret)
+{
+    tElev e;
+    const int own = e.AddShownGren(1, "Ida Jensen", "Ida", "Mig selv");
+    const int fresh = e.AddShownGren(0);
+    EXPECT_FALSE(e.Aendret());
+    EXPECT_EQ(e.GrenArt(own), 1);
+    EXPECT_EQ(e.GrenRaekke(own), 0);
+    EXPECT_EQ(e.GrenTekstOf(own, GrenTekst::Bladnavn), "Ida");
+    EXPECT_EQ(e.GrenTekstOf(own, GrenTekst::FuldeNavn), "Ida Jensen");
+    EXPECT_EQ(e.GrenTekstOf(own, GrenTekst::ErMin), "Mig selv");
+    EXPECT_EQ(e.GrenRaekke(fresh), 4);
+    EXPECT_EQ(e.AddShownGren(2, std::string(70000, 'x')), 2);   // too long for a file: left empty
+    EXPECT_EQ(e.GrenTekstOf(2, GrenTekst::FuldeNavn), "");
+    EXPECT_FALSE(e.Aendret());
+
+    e.SetGrenValgt(own, true);
+    e.SetGrenRect(own, {1, 2, 3, 4});
+    EXPECT_TRUE(e.GrenValgt(own));
+    EXPECT_EQ(e.GrenRect(own), (IntRect{1, 2, 3, 4}));
+    EXPECT_FALSE(e.Aendret());
+
+    // A change already made stays made.
+    e.SetGrenXpos(own, 0.25);
+    (void)e.AddShownGren(0);
+    EXPECT_TRUE(e.Aendret());
+}
+
 TEST_F(ElevRecord, PhotoCopiesTheTopLeft180By240)
 {
     tElev e;

@@ -23,6 +23,7 @@ struct ScriptedDialogs final : DialogService {
     std::deque<QString> files;                          ///< open and save dialogs; empty: cancelled
     std::vector<QString> suggested;                     ///< what save dialogs proposed
     std::vector<QStringList> chooseButtons;             ///< the buttons of each Choose
+    std::vector<std::pair<int, int>> chooseKeys;        ///< each Choose's default and Esc buttons
     std::function<bool(QPrinter&, int)> print;          ///< nullptr: cancelled
     std::function<void()> onSaveDialog;                 ///< called as a save dialog opens
 
@@ -37,10 +38,11 @@ struct ScriptedDialogs final : DialogService {
         return a;
     }
     int Choose(QWidget*, const QString& text, const QString& caption, Icon icon, const QStringList& buttons,
-               int, int) override
+               int defaultButton, int escapeButton) override
     {
         messages.push_back({text, caption, icon, buttons});
         chooseButtons.push_back(buttons);
+        chooseKeys.emplace_back(defaultButton, escapeButton);
         if (choices.empty()) {
             // A question nobody scripted fails the test, and the first
             // button ends whatever loop asked it.
