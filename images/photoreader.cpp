@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace photo {
@@ -105,6 +106,19 @@ QImage flatten(const QImage& in)
     const QColorSpace cs = src.colorSpace();
     if (cs.isValid() && cs != QColorSpace(QColorSpace::SRgb))
         src.convertToColorSpace(QColorSpace::SRgb);
+    if (!alpha) {
+        // Qt's own conversion is the fastest; only a picture that brought
+        // text along is copied once more to leave the text behind.
+        QImage rgb = src.convertToFormat(QImage::Format_RGB888);
+        if (rgb.isNull() || rgb.textKeys().isEmpty())
+            return rgb;
+        QImage out(rgb.size(), QImage::Format_RGB888);
+        if (out.isNull())
+            return {};
+        for (int y = 0; y < rgb.height(); ++y)
+            std::memcpy(out.scanLine(y), rgb.constScanLine(y), std::size_t(rgb.width()) * 3);
+        return out;
+    }
     QImage out(src.size(), QImage::Format_RGB888);
     if (out.isNull())
         return {};
