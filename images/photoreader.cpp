@@ -17,11 +17,15 @@ namespace photo {
 
 namespace {
 
-// Vector drawings: the header says nothing about how long drawing takes,
-// and they may refer to other files on the disk.
-bool isVector(const QByteArray& format)
+// Formats that are not read as photos, though a plugin may be there:
+// - vector drawings: the header says nothing about how long drawing takes,
+//   and they may refer to other files on the disk;
+// - Apple icon files: the plugin allocates whatever length an entry claims
+//   before it looks at what is there (8 GB for a 165-byte file), and an
+//   icon is no photo.
+bool notForPhotos(const QByteArray& format)
 {
-    return format == "svg" || format == "svgz" || format == "pdf";
+    return format == "svg" || format == "svgz" || format == "pdf" || format == "icns";
 }
 
 struct Kind {
@@ -40,7 +44,7 @@ const QList<Kind>& kinds()
         {"TIFF-billeder", {"tif", "tiff"}},
         {"GIF-billeder", {"gif"}},
         {"WebP-billeder", {"webp"}},
-        {"Ikoner", {"ico", "cur", "icns"}},
+        {"Ikoner", {"ico", "cur"}},
         {"Targa-billeder", {"tga"}},
         {"Netpbm-billeder", {"pbm", "pgm", "ppm"}},
         {"X11-billeder", {"xbm", "xpm"}},
@@ -172,7 +176,7 @@ Picture readWith(QImageReader& reader)
     if (format.isEmpty() || !ReadableFormats().contains(format))
         return failed(QStringLiteral("Filen er ikke et billede, som programmet kan læse."));
     reader.setAutoTransform(true);
-    if (format == "ico" || format == "cur" || format == "icns")
+    if (format == "ico" || format == "cur")
         pickLargestIcon(reader);
     // Refuse from the header what must not be decoded at all, and have large
     // pictures decoded small. A plugin that cannot tell the size first is
@@ -202,7 +206,7 @@ QList<QByteArray> ReadableFormats()
         QList<QByteArray> out;
         for (const QByteArray& f : QImageReader::supportedImageFormats()) {
             const QByteArray lower = f.toLower();
-            if (!isVector(lower) && !out.contains(lower))
+            if (!notForPhotos(lower) && !out.contains(lower))
                 out << lower;
         }
         std::sort(out.begin(), out.end());

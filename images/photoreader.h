@@ -37,7 +37,8 @@ struct Picture {
 
 /// The formats (Qt's format names, lower case) that photos are read from
 /// here: those the installed plugins read, less the vector drawings (whose
-/// drawing time no header bounds and which may pull in other files).
+/// drawing time no header bounds and which may pull in other files) and
+/// Apple icon files (whose plugin trusts lengths from the file).
 QList<QByteArray> ReadableFormats();
 
 /// The open dialog's filter in the program's form "label|*.a;*.b|label|...":

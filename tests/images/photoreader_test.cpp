@@ -325,6 +325,13 @@ TEST(PhotoReader, WhatIsNoPictureGivesAReason)
     EXPECT_FALSE(photo::ReadPhoto(writeFile(dir, "tegning.svg", svg)).ok());
     EXPECT_FALSE(photo::ReadPhoto(writeFile(dir, "tegning.png", svg)).ok());
 
+    // Found by the fuzzer: an Apple icon whose entry claims 8 GB made the
+    // plugin allocate that much. Such files are not read at all.
+    QFile icns(QStringLiteral(TINKELI_TEST_DATA "/malformed/icns-entry-claims-8gb.icns"));
+    ASSERT_TRUE(icns.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readBytes(icns.readAll()).error, QStringLiteral("Filen er ikke et billede, som programmet kan læse."));
+    EXPECT_FALSE(photo::OpenFilter().contains(QStringLiteral("icns")));
+
     // A picture under another format's name is read by its content.
     QImage image(5, 4, QImage::Format_RGB32);
     image.fill(qRgb(0, 128, 255));
