@@ -296,7 +296,12 @@ TEST(PhotoReader, LongSidesAreReadScaledDown)
     ASSERT_TRUE(t.ok());
     EXPECT_EQ(t.image.size(), QSize(1, 6000));   // a side never drops to 0
 
-    // Exactly 6000 stays as it is; so does a pasted picture that size.
+    // One more than 6000 is scaled; exactly 6000 stays as it is, and so does
+    // a pasted picture that size.
+    QImage over(6001, 5, QImage::Format_RGB32);
+    over.fill(Qt::gray);
+    EXPECT_EQ(readBytes(encode(over, "bmp")).image.size(), QSize(6000, 5));
+    EXPECT_EQ(photo::FromImage(over).image.size(), QSize(6000, 5));
     QImage edge(6000, 3, QImage::Format_RGB32);
     edge.fill(Qt::black);
     EXPECT_EQ(readBytes(encode(edge, "bmp")).image.size(), QSize(6000, 3));
