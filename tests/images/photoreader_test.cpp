@@ -155,6 +155,30 @@ QByteArray jpegClaiming(unsigned w, unsigned h)
     return jpeg;
 }
 
+// One icon file holding every picture of \a icons, in that order:
+//   00 00 | 01 00 | count      the header
+//   16 bytes per picture       w, h, colours, 0, planes, bits, size, offset
+//   the pictures' data
+// Each picture is taken from a one-picture file Qt writes.
+QByteArray iconFile(const QList<QImage>& icons)
+{
+    QList<QByteArray> singles;
+    for (const QImage& i : icons)
+        singles << encode(i, "ico");
+    QByteArray out("\0\0\1\0", 4);
+    le16(out, unsigned(singles.size()));
+    std::uint32_t offset = 6 + 16 * std::uint32_t(singles.size());
+    QByteArray data;
+    for (const QByteArray& one : singles) {
+        const QByteArray image = one.mid(6 + 16);
+        out += one.mid(6, 12);   // the entry up to its offset
+        le32(out, offset);
+        offset += std::uint32_t(image.size());
+        data += image;
+    }
+    return out + data;
+}
+
 QRgb at(const QImage& image, int x, int y)
 {
     return image.pixel(x, y);
@@ -223,6 +247,19 @@ TEST(PhotoReader, TransparencyIsLaidOnWhite)
     ASSERT_TRUE(p.ok());
     EXPECT_EQ(at(p.image, 0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(at(p.image, 1, 0), qRgb(0, 0, 255));
+}
+
+TEST(PhotoReader, AnIconGivesItsLargestPicture)
+{
+    QImage small(16, 16, QImage::Format_ARGB32), large(48, 48, QImage::Format_ARGB32), middle(32, 32,
+                                                                                              QImage::Format_ARGB32);
+    small.fill(qRgb(255, 0, 0));
+    large.fill(qRgb(0, 0, 255));
+    middle.fill(qRgb(0, 255, 0));
+    const photo::Picture p = readBytes(iconFile({small, large, middle}));
+    ASSERT_TRUE(p.ok()) << p.error.toStdString();
+    EXPECT_EQ(p.image.size(), QSize(48, 48));
+    EXPECT_EQ(at(p.image, 20, 20), qRgb(0, 0, 255));
 }
 
 TEST(PhotoReader, LosslessFormatsKeepEveryPixelAndNothingElse)
