@@ -21,3 +21,6 @@ int CmdRenderPage(const QStringList& args);
 // The drawing archive and rendering (graphics_cmds.cpp).
 int CmdArchive(const QStringList& args);
 int CmdRender(const QStringList& args);
+
+// A picture file made into a leaf's photo (photo_cmds.cpp).
+int CmdPhoto(const QStringList& args);

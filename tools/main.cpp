@@ -21,7 +21,8 @@ const char* const kUsage =
     "  render gallery FILE.BIN -o OUT.png  a contact sheet of every picture\n"
     "  render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] [--size WxH] -o OUT.png\n"
     "  render picture FILE.BIN NAME --size WxH [--mirror] [--angle N] [--key RRGGBB] -o OUT.png\n"
-    "  render portrait FILE.ele --archive FILE.BIN --size WxH -o OUT.png\n";
+    "  render portrait FILE.ele --archive FILE.BIN --size WxH -o OUT.png\n"
+    "  photo IN -o OUT.png [--crop X,Y,W,H]  a picture file as the 180 x 240 photo a leaf stores\n";
 
 // A command-line program has no session or window manager; Qt's notes about
 // them are noise on every run.
@@ -54,6 +55,8 @@ int main(int argc, char** argv)
         return CmdImport(args);
     if (cmd == "demo-class")
         return CmdDemoClass(args);
+    if (cmd == "photo")
+        return CmdPhoto(args);
     const QString sub = args.value(0);
     if (cmd == "archive" && sub == "build")
         return CmdArchiveBuild(args.mid(1));

@@ -84,6 +84,7 @@ const BUTTONS = {
   teacher: ['ToolSpeed "Til lærer-delen"', () => icon('woman-teacher-light')],
   chart: ['StatSpeed "Til statistik-delen", RedigerSpeed "Vælg statistik emne"', () => icon('bar-chart')],
   crop: ['KlipBitBtn of the photo crop dialog', () => icon('scissors')],
+  zoom: ['ZoomSlide knob of the photo crop dialog', () => icon('magnifying-glass-tilted-left')],
   // diagram types of the statistics page
   'diagram-same': ['PD_ens_Speed "Piger og drenge med samme farve"', () => squares([[G, G, G], [G, G], [G, G, G, G]])],
   'diagram-both': ['PD_forsk_Speed "Piger og drenge med forskellig farve"', () => squares([[B, R, B], [R, B], [B, R, R, B]])],
