@@ -162,6 +162,9 @@ int CmdRenderPage(const QStringList& args)
             return 2;
         }
     }
+    // A picture of the page, not of someone typing in it: no text cursor.
+    if (QWidget* focus = QApplication::focusWidget())
+        focus->clearFocus();
     QApplication::processEvents();
     if (auto* stam = qobject_cast<TStamForm*>(page); stam && opt.select >= 0) {
         // The page added its fresh and own leaves when it was shown; nothing

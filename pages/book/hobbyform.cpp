@@ -82,12 +82,20 @@ void THobbyForm::layoutPage()
     cellFont_.setPixelSize(std::max(6, S(13)));
 }
 
+QRect THobbyForm::PrintArea() const
+{
+    const int col = S(kColumnWidth);
+    return QRect(col, 0, std::max(0, width() - col), height());
+}
+
 void THobbyForm::pageShown()
 {
     const tElev* e = host().AktivElev();
     HobbyBundPanel->setText(e ? ansi::ToQString(e->Kaldenavn()) : QString());
     current_ = 0;
     ValgPaintBox->update();
+    // The keys go to the grid; its frame waits until one is pressed.
+    ValgPaintBox->setFocus();
 }
 
 int THobbyForm::collectOffered() const

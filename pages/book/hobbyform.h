@@ -49,6 +49,9 @@ public:
     /// again).
     QRect LastPaintRect() const { return lastPaint_; }
 
+    /// The page right of its only button column.
+    QRect PrintArea() const override;
+
 protected:
     void layoutPage() override;
     void pageShown() override;

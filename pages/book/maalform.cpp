@@ -183,6 +183,8 @@ void TMaalForm::pageShown()
     TastSpeed->setChecked(true);
     ShowValues(0);
     UpdateModeButtons();
+    // Ready to type the first measurement.
+    Edit[0]->setFocus();
 }
 
 void TMaalForm::SpeedClick(int tag)

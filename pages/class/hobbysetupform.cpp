@@ -103,6 +103,12 @@ void THobbySetupForm::sizeGrid()
     ValgScrollBox->verticalScrollBar()->setSingleStep(std::max(1, cell_ / 4));
 }
 
+QRect THobbySetupForm::PrintArea() const
+{
+    const int col = S(kColumnWidth);
+    return QRect(col, 0, std::max(0, width() - col), height());
+}
+
 void THobbySetupForm::pageShown()
 {
     sizeGrid();
@@ -110,6 +116,8 @@ void THobbySetupForm::pageShown()
     current_ = 1;
     UpdateStatus();
     ValgPaintBox->update();
+    // The keys go to the grid; its frame waits until one is pressed.
+    ValgPaintBox->setFocus();
 }
 
 QRect THobbySetupForm::CellRect(int n) const

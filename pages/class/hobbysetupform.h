@@ -54,6 +54,9 @@ public:
     int CurrentHobby() const { return current_; }
     QRect LastPaintRect() const { return lastPaint_; }
 
+    /// The page right of its only button column.
+    QRect PrintArea() const override;
+
 protected:
     void layoutPage() override;
     void pageShown() override;

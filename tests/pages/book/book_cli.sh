@@ -10,6 +10,10 @@ trap 'rm -rf "$tmp"' EXIT
 kla=$("$tool" demo-class "$tmp/klasse")
 sums() { (cd "$tmp/klasse" && find . -print0 | sort -z | xargs -0 stat -c "%n %s %Y.%y" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
 sums > "$tmp/before.txt"
+# The demo class offers no more than a class may: fifteen.
+"$tool" export "$kla" -o "$tmp/k.json"
+offer=$(grep '"Hobbyer"' "$tmp/k.json" | tail -1 | tr -cd 'x' | wc -c)
+[ "$offer" -ge 1 ] && [ "$offer" -le 15 ] || { echo "the demo class offers $offer hobbies"; exit 1; }
 
 expect_rc() {
   local want=$1; shift

@@ -155,6 +155,17 @@ TEST_F(Hobby, TwentyOfferedInAFileAllShowAndToggle)
     EXPECT_EQ(f->Rows(), 3);
 }
 
+TEST_F(Hobby, APrintHoldsTheWholePanel)
+{
+    auto w = open(makeClass(1, {1}), 13);
+    THobbyForm* f = page(*w);
+    for (QSize size : {QSize(640, 450), QSize(1920, 1080), QSize(1280, 720)}) {
+        f->resize(size);
+        EXPECT_TRUE(f->PrintArea().contains(f->ElevPanel->geometry())) << size.width();
+        EXPECT_FALSE(f->PrintArea().intersects(f->Panel2->geometry())) << size.width();
+    }
+}
+
 TEST_F(Hobby, NoOfferNoCells)
 {
     auto w = open(makeClass(1), 13);

@@ -98,6 +98,7 @@ TEST_F(HobbySetup, FifteenAtMostWithTheCountBelow)
     EXPECT_EQ(f->ValgPaintBox->toolTip(), "Klik for at vælge hobbyer til elev-delen");
     EXPECT_EQ(f->StatusPanel->text(), "15 af 15 valgt");
     EXPECT_EQ(statusColour(f), kRed);
+    EXPECT_TRUE(f->PrintArea().contains(f->ElevPanel->geometry()));
 
     // A sixteenth: a beep and nothing else.
     tKlasse& klasse = w->AktivKlasse();
