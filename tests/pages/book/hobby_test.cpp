@@ -100,6 +100,22 @@ TEST_F(Hobby, OnlyTheClickedCellIsDrawnAndUntickingClearsTheCheck)
     EXPECT_EQ(f->LastPaintRect(), f->CellRect(1));
     const QImage ticked = cellPixels(f, 1);
     EXPECT_NE(ticked, fresh);
+    // The name of a chosen hobby is white, of the others black.
+    auto inks = [&](const QImage& cell) {
+        int white = 0, black = 0;
+        const int t = f->TextHeight();
+        for (int y = cell.height() - t; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x) {
+                const QRgb c = cell.pixel(x, y) & 0xFFFFFF;
+                white += c == 0xFFFFFF;
+                black += c == 0x000000;
+            }
+        return std::pair{white, black};
+    };
+    EXPECT_GT(inks(ticked).first, 10);
+    EXPECT_EQ(inks(ticked).second, 0);
+    EXPECT_EQ(inks(fresh).first, 0);
+    EXPECT_GT(inks(fresh).second, 10);
     clickPicture(f, 1);
     EXPECT_EQ(f->LastPaintRect(), f->CellRect(1));
     EXPECT_EQ(cellPixels(f, 1), fresh);
