@@ -17,7 +17,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QScrollArea>
+#include <QWheelEvent>
 #include <QScrollBar>
 
 namespace {
@@ -49,24 +49,23 @@ THobbySetupForm::THobbySetupForm(PageHost& host, QWidget* parent) : Page(host, 1
     HobbyTopPanel->setText(QStringLiteral("Undersøgelse af fritids-interesser"));
     StatusPanel = bar(ElevPanel, "#A6CAF0");
     StatusPanel->setText(QStringLiteral("0 af 15 valgt"));
-    ValgScrollBox = new QScrollArea(ElevPanel);
-    ValgScrollBox->setFrameShape(QFrame::NoFrame);
-    ValgScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ValgScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    ValgScrollBox->setWidgetResizable(false);
-    ValgScrollBox->viewport()->setAutoFillBackground(true);
-    ValgScrollBox->viewport()->setPalette(pal);
-    ValgPaintBox = new ClickBox(nullptr, [this](QPaintEvent* e) { ValgPaintBoxPaint(e); });
+    // The box shows the visible rows only and is scrolled by its bar: no
+    // widget reaches beyond the page, however tall the grid.
+    ValgScrollBox = new QWidget(ElevPanel);
+    ValgPaintBox = new ClickBox(ValgScrollBox, [this](QPaintEvent* e) { ValgPaintBoxPaint(e); });
     ValgPaintBox->setToolTip(QStringLiteral("Klik for at vælge hobbyer til elev-delen"));
     ValgPaintBox->setKeyHandler([this](QKeyEvent* e) { return ValgPaintBoxKey(e); });
-    ValgScrollBox->setWidget(ValgPaintBox);
+    ValgPaintBox->installEventFilter(this);
+    ValgScrollBar = new QScrollBar(Qt::Vertical, ValgScrollBox);
+    ValgScrollBar->setFocusPolicy(Qt::NoFocus);
     setFocusProxy(ValgPaintBox);
+    connect(ValgScrollBar, &QScrollBar::valueChanged, this, &THobbySetupForm::scrollTo);
 
     connect(BackSpeed, &QToolButton::clicked, this, &THobbySetupForm::BackSpeedClick);
     connect(ValgPaintBox, &ClickBox::MouseDown, this, &THobbySetupForm::ValgPaintBoxMouseDown);
     connect(ValgPaintBox, &ClickBox::Click, this, &THobbySetupForm::ValgPaintBoxClick);
     connect(ValgPaintBox, &ClickBox::FocusFrameChanged, this,
-            [this] { ValgPaintBox->update(CellRect(current_)); });
+            [this] { ValgPaintBox->update(CellOnScreen(current_)); });
 }
 
 void THobbySetupForm::layoutPage()
@@ -97,10 +96,38 @@ void THobbySetupForm::sizeGrid()
 {
     // Five square cells fill the box's width; all ten rows can be scrolled
     // into view.
-    const int w = std::max(kColumns, ValgScrollBox->maximumViewportSize().width());
+    const int bar = ValgScrollBar->sizeHint().width();
+    const int w = std::max(kColumns, ValgScrollBox->width() - bar), h = std::max(1, ValgScrollBox->height());
+    ValgPaintBox->setGeometry(0, 0, w, h);
+    ValgScrollBar->setGeometry(w, 0, bar, h);
     cell_ = w / kColumns;
-    ValgPaintBox->resize(w, kRows * cell_);
-    ValgScrollBox->verticalScrollBar()->setSingleStep(std::max(1, cell_ / 4));
+    ValgScrollBar->setRange(0, std::max(0, kRows * cell_ - h));
+    ValgScrollBar->setPageStep(h);
+    ValgScrollBar->setSingleStep(std::max(1, cell_ / 4));
+    shownTop_ = ValgScrollBar->value();
+    ValgPaintBox->update();
+}
+
+int THobbySetupForm::ScrollTop() const
+{
+    return ValgScrollBar->value();
+}
+
+void THobbySetupForm::scrollTo(int top)
+{
+    // The pixels still shown move; only the rows coming into view are drawn.
+    ValgPaintBox->scroll(0, shownTop_ - top);
+    shownTop_ = top;
+}
+
+bool THobbySetupForm::eventFilter(QObject* watched, QEvent* e)
+{
+    // The wheel over the grid turns its scroll bar.
+    if (watched == ValgPaintBox && e->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(ValgScrollBar, e);
+        return true;
+    }
+    return Page::eventFilter(watched, e);
 }
 
 QRect THobbySetupForm::PrintArea() const
@@ -112,7 +139,7 @@ QRect THobbySetupForm::PrintArea() const
 void THobbySetupForm::pageShown()
 {
     sizeGrid();
-    ValgScrollBox->verticalScrollBar()->setValue(0);
+    ValgScrollBar->setValue(0);
     current_ = 1;
     UpdateStatus();
     ValgPaintBox->update();
@@ -126,6 +153,11 @@ QRect THobbySetupForm::CellRect(int n) const
         return {};
     const int col = (n - 1) % kColumns, row = (n - 1) / kColumns;
     return QRect(col * cell_, row * cell_, cell_, cell_);
+}
+
+QRect THobbySetupForm::CellOnScreen(int n) const
+{
+    return CellRect(n).translated(0, -ScrollTop());
 }
 
 int THobbySetupForm::HobbyAtPoint(QPoint p) const
@@ -175,7 +207,7 @@ void THobbySetupForm::ValgPaintBoxPaint(QPaintEvent* ev)
         return;
     const bool frame = ValgPaintBox->ShowsFocusFrame();
     for (int n = 1; n <= kHobbyAntal; ++n) {
-        const QRect cell = CellRect(n);
+        const QRect cell = CellOnScreen(n);
         if (!cell.intersects(area) || cell.isEmpty())
             continue;
         drawCell(n, cell, frame && n == current_);
@@ -209,7 +241,7 @@ void THobbySetupForm::drawCell(int n, const QRect& cell, bool focusFrame)
 
 void THobbySetupForm::ValgPaintBoxMouseDown(QPoint p)
 {
-    mouseDown_ = p;
+    mouseDown_ = p + QPoint(0, ScrollTop());
 }
 
 void THobbySetupForm::ValgPaintBoxClick()
@@ -230,7 +262,7 @@ void THobbySetupForm::toggle(int n)
         return;
     }
     k.ToggleTilbudt(n);
-    ValgPaintBox->update(CellRect(n));
+    ValgPaintBox->update(CellOnScreen(n));
     UpdateStatus();
 }
 
@@ -257,17 +289,22 @@ bool THobbySetupForm::ValgPaintBoxKey(QKeyEvent* ev)
 
 void THobbySetupForm::setCurrent(int n, bool scroll)
 {
-    const QRect cell = CellRect(n);
     // The keys bring their cell into view; a click leaves the view alone.
-    if (scroll)
-        ValgScrollBox->ensureVisible(cell.center().x(), cell.center().y(), cell.width() / 2, cell.height() / 2);
+    if (scroll) {
+        const QRect cell = CellRect(n);
+        const int h = ValgPaintBox->height();
+        if (cell.top() < ScrollTop())
+            ValgScrollBar->setValue(cell.top());
+        else if (cell.bottom() + 1 > ScrollTop() + h)
+            ValgScrollBar->setValue(cell.bottom() + 1 - h);
+    }
     if (n == current_)
         return;
     const int old = current_;
     current_ = n;
     if (ValgPaintBox->ShowsFocusFrame()) {
-        ValgPaintBox->update(CellRect(old));
-        ValgPaintBox->update(cell);
+        ValgPaintBox->update(CellOnScreen(old));
+        ValgPaintBox->update(CellOnScreen(n));
     }
 }
 

@@ -9,7 +9,7 @@
 #include <QLabel>
 
 class ClickBox;
-class QScrollArea;
+class QScrollBar;
 
 class THobbySetupForm : public Page {
     Q_OBJECT
@@ -28,8 +28,10 @@ public:
     QWidget* ElevPanel;
     QLabel* HobbyTopPanel;
     QLabel* StatusPanel;
-    QScrollArea* ValgScrollBox;
+    /// The grid's window: the visible part of the grid and its scroll bar.
+    QWidget* ValgScrollBox;
     ClickBox* ValgPaintBox;
+    QScrollBar* ValgScrollBar;
 
     // ---- handlers ----
     void ValgPaintBoxMouseDown(QPoint p);
@@ -42,16 +44,22 @@ public:
 
     /// Side of a cell in pixels.
     int CellSize() const { return cell_; }
-    /// Hobby \a n's cell (1..50) in ValgPaintBox's coordinates.
+    /// Hobby \a n's cell (1..50) in the whole grid, ten rows of five.
     QRect CellRect(int n) const;
-    /// The hobby whose cell holds \a p, 0 for none.
+    /// The same cell in ValgPaintBox's coordinates: moved up by the scroll
+    /// position.
+    QRect CellOnScreen(int n) const;
+    /// The hobby whose cell holds \a p (grid coordinates), 0 for none.
     int HobbyAtPoint(QPoint p) const;
+    /// How far the grid is scrolled up, in pixels.
+    int ScrollTop() const;
     int TextHeight() const;
     /// "k af 15 valgt" in its colour.
     void UpdateStatus();
     /// How often a sixteenth hobby was refused (with a beep).
     int Beeps() const { return beeps_; }
     int CurrentHobby() const { return current_; }
+    /// The area the box painted last time, in its own coordinates.
     QRect LastPaintRect() const { return lastPaint_; }
 
     /// The page right of its only button column.
@@ -60,6 +68,7 @@ public:
 protected:
     void layoutPage() override;
     void pageShown() override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void HobbyPaintBoxPaint();
@@ -69,9 +78,11 @@ private:
     void toggle(int n);
     void setCurrent(int n, bool scroll);
     void sizeGrid();
+    void scrollTo(int top);
 
-    QPoint mouseDown_;
+    QPoint mouseDown_;   // in grid coordinates
     int cell_ = 1;
+    int shownTop_ = 0;   // the scroll position the box shows
     int current_ = 1;
     int beeps_ = 0;
     QRect lastPaint_;

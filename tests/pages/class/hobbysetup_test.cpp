@@ -11,9 +11,9 @@
 #include "setupform.h"
 
 #include <QApplication>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -65,9 +65,13 @@ struct HobbySetup : ::testing::Test {
         QApplication::processEvents();
         return static_cast<THobbySetupForm*>(w.PageAt(12));
     }
+    /// Scrolls hobby \a n into view when it is not, then clicks it.
     static void clickHobby(THobbySetupForm* f, int n)
     {
-        QTest::mouseClick(f->ValgPaintBox, Qt::LeftButton, {}, f->CellRect(n).center());
+        const QRect shown = f->CellOnScreen(n);
+        if (shown.top() < 0 || shown.bottom() >= f->ValgPaintBox->height())
+            f->ValgScrollBar->setValue(f->CellRect(n).top());
+        QTest::mouseClick(f->ValgPaintBox, Qt::LeftButton, {}, f->CellOnScreen(n).center());
         QApplication::processEvents();
     }
     static QColor statusColour(THobbySetupForm* f)
@@ -77,7 +81,7 @@ struct HobbySetup : ::testing::Test {
     }
     static QColor cellCorner(THobbySetupForm* f, int n)
     {
-        const QImage img = f->ValgPaintBox->grab(f->CellRect(n)).toImage();
+        const QImage img = f->ValgPaintBox->grab(f->CellOnScreen(n)).toImage();
         return img.pixel(img.width() - 3, 3);
     }
 
@@ -129,13 +133,22 @@ TEST_F(HobbySetup, ACellShowsItsOfferAndOnlyItIsDrawnAgain)
     EXPECT_EQ(f->StatusPanel->text(), "1 af 15 valgt");
     EXPECT_EQ(cellCorner(f, 2), kYellow);
     EXPECT_EQ(cellCorner(f, 3), kSkyBlue);
-    const QImage before = f->ValgPaintBox->grab(f->CellRect(3)).toImage();
+    const QImage before = f->ValgPaintBox->grab(f->CellOnScreen(3)).toImage();
     clickHobby(f, 3);
-    EXPECT_EQ(f->LastPaintRect(), f->CellRect(3));
+    EXPECT_EQ(f->LastPaintRect(), f->CellOnScreen(3));
     EXPECT_EQ(cellCorner(f, 3), kYellow);
     clickHobby(f, 3);
-    EXPECT_EQ(f->LastPaintRect(), f->CellRect(3));
-    EXPECT_EQ(f->ValgPaintBox->grab(f->CellRect(3)).toImage(), before);
+    EXPECT_EQ(f->LastPaintRect(), f->CellOnScreen(3));
+    EXPECT_EQ(f->ValgPaintBox->grab(f->CellOnScreen(3)).toImage(), before);
+
+    // Scrolled down, a click still finds its own cell and draws only it.
+    f->ValgScrollBar->setValue(f->CellSize() + f->CellSize() / 3);
+    QApplication::processEvents();
+    clickHobby(f, 13);
+    EXPECT_TRUE(w->AktivKlasse().HobbyTilbudt(13));
+    EXPECT_EQ(f->LastPaintRect(), f->CellOnScreen(13));
+    EXPECT_EQ(cellCorner(f, 13), kYellow);
+    EXPECT_EQ(w->AktivKlasse().AntalTilbudt(), 2);
 }
 
 TEST_F(HobbySetup, TenRowsOfSquareCellsScrollIntoView)
@@ -143,15 +156,24 @@ TEST_F(HobbySetup, TenRowsOfSquareCellsScrollIntoView)
     auto w = start(makeClass({}));
     THobbySetupForm* f = open(*w);
     const int c = f->CellSize();
-    EXPECT_EQ(c, f->ValgScrollBox->viewport()->width() / 5);
-    EXPECT_EQ(f->ValgPaintBox->height(), 10 * c);
+    EXPECT_EQ(c, f->ValgPaintBox->width() / 5);
     EXPECT_EQ(f->CellRect(1), QRect(0, 0, c, c));
     EXPECT_EQ(f->CellRect(50), QRect(4 * c, 9 * c, c, c));
     EXPECT_EQ(f->HobbyAtPoint(QPoint(c + 1, c + 1)), 7);
     EXPECT_EQ(f->HobbyAtPoint(QPoint(5 * c + 1, 0)), 0);
-    QScrollBar* bar = f->ValgScrollBox->verticalScrollBar();
-    EXPECT_EQ(bar->maximum(), 10 * c - f->ValgScrollBox->viewport()->height());
+    // The box and its bar stay inside their window; the bar reaches row 10.
+    EXPECT_TRUE(f->ValgScrollBox->rect().contains(f->ValgPaintBox->geometry()));
+    EXPECT_TRUE(f->ValgScrollBox->rect().contains(f->ValgScrollBar->geometry()));
+    QScrollBar* bar = f->ValgScrollBar;
+    EXPECT_EQ(bar->maximum(), 10 * c - f->ValgPaintBox->height());
+    // The wheel over the grid scrolls it.
+    QWheelEvent wheel(QPointF(c, c), f->ValgPaintBox->mapToGlobal(QPointF(c, c)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f->ValgPaintBox, &wheel);
+    EXPECT_GT(bar->value(), 0);
     bar->setValue(bar->maximum());
+    QApplication::processEvents();
+    EXPECT_EQ(f->CellOnScreen(50).bottom() + 1, 10 * c - bar->maximum());
     clickHobby(f, 50);
     EXPECT_TRUE(w->AktivKlasse().HobbyTilbudt(50));
     // Shown again, it starts at the top.
@@ -251,16 +273,16 @@ TEST_F(HobbySetup, KeysMoveTheFrameScrollAndSpaceOffers)
     EXPECT_EQ(f->CurrentHobby(), 47);
     EXPECT_TRUE(f->ValgPaintBox->ShowsFocusFrame());
     // The current cell was scrolled into view.
-    const QScrollBar* bar = f->ValgScrollBox->verticalScrollBar();
-    const QRect cell = f->CellRect(47);
-    EXPECT_GE(cell.top(), bar->value());
-    EXPECT_LE(cell.bottom(), bar->value() + f->ValgScrollBox->viewport()->height());
+    const QScrollBar* bar = f->ValgScrollBar;
+    const QRect cell = f->CellOnScreen(47);
+    EXPECT_GE(cell.top(), 0);
+    EXPECT_LE(cell.bottom(), f->ValgPaintBox->height());
     QTest::keyClick(f->ValgPaintBox, Qt::Key_Space);
     EXPECT_TRUE(w->AktivKlasse().HobbyTilbudt(47));
     EXPECT_EQ(f->StatusPanel->text(), "1 af 15 valgt");
     // Framed: black along the cell's top edge, not the yellow of the offer.
     QApplication::processEvents();
-    const QImage framed = f->ValgPaintBox->grab(cell).toImage();
+    const QImage framed = f->ValgPaintBox->grab(f->CellOnScreen(47)).toImage();
     EXPECT_EQ(QColor(framed.pixel(cell.width() / 2, 1)), QColor(Qt::black));
     QTest::keyClick(f->ValgPaintBox, Qt::Key_Space);
     EXPECT_FALSE(w->AktivKlasse().HobbyTilbudt(47));
