@@ -63,11 +63,11 @@ void THobbyForm::layoutPage()
 {
     const int col = S(kColumnWidth);
     Panel2->setGeometry(0, 0, col, height());
-    BackSpeed->place(D(8, 8, 73, 73));
+    BackSpeed->place(B(8, 8, 73, 73));
     HobbyPaintBox->setGeometry(col, 0, std::max(0, width() - col), height());
     // The panel keeps its design size, centred in the drawing area however
     // wide the window is.
-    const QRect panel = D(96, 12, 521, 429);
+    const QRect panel = B(96, 12, 521, 429);
     ElevPanel->setGeometry(col + (HobbyPaintBox->width() - panel.width()) / 2, panel.top(), panel.width(),
                            panel.height());
     HobbyTopPanel->setGeometry(0, 0, panel.width(), S(21));
@@ -85,7 +85,7 @@ void THobbyForm::layoutPage()
 QRect THobbyForm::PrintArea() const
 {
     const int col = S(kColumnWidth);
-    return QRect(col, 0, std::max(0, width() - col), height());
+    return QRect(col, BoxTop(), std::max(0, width() - col), BoxHeight());
 }
 
 void THobbyForm::pageShown()
@@ -150,7 +150,7 @@ void THobbyForm::HobbyPaintBoxPaint()
         Canvas c(&page);
         DrawPageLayout(c, "hobby");
     }
-    screen.drawImage(QPoint(0, 0), page);
+    ShowPageBitmap(screen, HobbyPaintBox, HobbyPaintBox->width());
 }
 
 void THobbyForm::ValgPaintBoxPaint(QPaintEvent* ev)

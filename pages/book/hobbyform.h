@@ -49,7 +49,7 @@ public:
     /// again).
     QRect LastPaintRect() const { return lastPaint_; }
 
-    /// The page right of its only button column.
+    /// The design box right of the page's only button column.
     QRect PrintArea() const override;
 
 protected:

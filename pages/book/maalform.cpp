@@ -112,10 +112,10 @@ void TMaalForm::layoutPage()
     const int col = S(kColumnWidth);
     Panel2->setGeometry(0, 0, col, height());
     Panel1->setGeometry(width() - col, 0, col, height());
-    BackSpeed->place(D(8, 8, 73, 73));
+    BackSpeed->place(B(8, 8, 73, 73));
     int y = 8;
     for (QAbstractButton* b : ModeGroup->buttons()) {
-        static_cast<SpeedButton*>(b)->place(D(8, y, 73, 53));
+        static_cast<SpeedButton*>(b)->place(B(8, y, 73, 53));
         y += 52;
     }
     MaalPaintBox->setGeometry(col, 0, std::max(0, width() - 2 * col), height());
@@ -126,10 +126,10 @@ void TMaalForm::layoutPage()
 
 int TMaalForm::FigureUnits(int v) const
 {
-    // s is the paint box's height / 460, or its width / 456 where the box is
-    // narrower than the figure at that height (a window taller than wide).
-    // Kept as a fraction so that halves are exact and go to the even side.
-    const int w = MaalPaintBox->width(), h = MaalPaintBox->height();
+    // s is the design box's height / 460, or the paint box's width / 456
+    // where that is narrower than the figure at that height. Kept as a
+    // fraction so that halves are exact and go to the even side.
+    const int w = MaalPaintBox->width(), h = BoxHeight();
     const bool byHeight = std::int64_t(h) * kFigurBredde <= std::int64_t(w) * kFigurHoejde;
     const double num = byHeight ? h : w;
     const double den = byHeight ? kFigurHoejde : kFigurBredde;
@@ -140,8 +140,9 @@ QRect TMaalForm::FigureRect() const
 {
     const int fw = FigureUnits(kFigurBredde), fh = FigureUnits(kFigurHoejde);
     // The figure is drawn in the boxes' own frame, so that they agree on any
-    // window shape.
-    return QRect((MaalPaintBox->width() - fw) / 2, (MaalPaintBox->height() - fh) / 2, fw, fh);
+    // window shape: centred across the paint box, and in the design box from
+    // top to bottom.
+    return QRect((MaalPaintBox->width() - fw) / 2, BoxTop() - MaalPaintBox->y() + (BoxHeight() - fh) / 2, fw, fh);
 }
 
 void TMaalForm::placeBoxes()
@@ -266,13 +267,12 @@ void TMaalForm::MaalPaintBoxPaint()
         return;
     }
     QImage& page = Drawing().PageBitmap;
-    const QRect fig = FigureRect();
+    // The page bitmap holds the design box; its row 0 is the box's top.
+    const QRect fig = FigureRect().translated(0, MaalPaintBox->y() - BoxTop());
     {
         Canvas c(&page);
         DrawPageLayout(c, "ansigt");
         DrawMeasureFigure(c, {fig.left(), fig.top(), fig.left() + fig.width(), fig.top() + fig.height()});
     }
-    screen.drawImage(QPoint(0, 0), page,
-                     QRect(0, 0, std::min(MaalPaintBox->width(), page.width()),
-                           std::min(MaalPaintBox->height(), page.height())));
+    ShowPageBitmap(screen, MaalPaintBox, MaalPaintBox->width());
 }

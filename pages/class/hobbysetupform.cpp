@@ -72,11 +72,11 @@ void THobbySetupForm::layoutPage()
 {
     const int col = S(kColumnWidth);
     Panel2->setGeometry(0, 0, col, height());
-    BackSpeed->place(D(8, 8, 73, 73));
+    BackSpeed->place(B(8, 8, 73, 73));
     HobbyPaintBox->setGeometry(col, 0, std::max(0, width() - col), height());
     // The panel keeps its design size, centred in the drawing area however
     // wide the window is.
-    const QRect panel = D(101, 12, 512, 429);
+    const QRect panel = B(101, 12, 512, 429);
     ElevPanel->setGeometry(col + (HobbyPaintBox->width() - panel.width()) / 2, panel.top(), panel.width(),
                            panel.height());
     HobbyTopPanel->setGeometry(0, 0, panel.width(), S(21));
@@ -133,7 +133,7 @@ bool THobbySetupForm::eventFilter(QObject* watched, QEvent* e)
 QRect THobbySetupForm::PrintArea() const
 {
     const int col = S(kColumnWidth);
-    return QRect(col, 0, std::max(0, width() - col), height());
+    return QRect(col, BoxTop(), std::max(0, width() - col), BoxHeight());
 }
 
 void THobbySetupForm::pageShown()
@@ -194,7 +194,7 @@ void THobbySetupForm::HobbyPaintBoxPaint()
         Canvas c(&page);
         DrawPageLayout(c, "setup");
     }
-    screen.drawImage(QPoint(0, 0), page);
+    ShowPageBitmap(screen, HobbyPaintBox, HobbyPaintBox->width());
 }
 
 void THobbySetupForm::ValgPaintBoxPaint(QPaintEvent* ev)

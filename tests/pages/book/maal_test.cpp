@@ -216,12 +216,12 @@ TEST_F(Maal, BackSavesOnlyWhatChangedAndTheBytesHoldIt)
     TMaalForm* f = page(*w);
     tElev* e = w->AktivElev();
     const std::string file = e->FilNavn();
-    ASSERT_TRUE(std::filesystem::remove(file));
+    const auto written = std::filesystem::last_write_time(file);
     // Nothing typed (switching modes and back is no change): nothing written.
     click(f->TastSpeed);
     click(f->BackSpeed);
     EXPECT_EQ(w->AktivSide(), 3);
-    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(std::filesystem::last_write_time(file), written);
 
     w->ShowPage(11);
     type(f, 1, "134");
@@ -258,16 +258,18 @@ TEST_F(Maal, BackSavesOnlyWhatChangedAndTheBytesHoldIt)
 namespace {
 
 /// The boxes' places by the rule, worked out here independently: s from the
-/// paint box's height (or its width, when that is the narrower), halves to
-/// even, the frame centred in the paint box.
-QPoint expectedPlace(const QRect& pb, int i)
+/// design box's height (or the paint box's width, when that is the
+/// narrower), halves to even, the figure's frame centred across the paint box
+/// and within the design box from top to bottom.
+QPoint expectedPlace(const QRect& frame, int i)
 {
-    const bool byHeight = std::int64_t(pb.height()) * 456 <= std::int64_t(pb.width()) * 460;
+    const bool byHeight = std::int64_t(frame.height()) * 456 <= std::int64_t(frame.width()) * 460;
     auto r = [&](int v) {
-        return int(std::nearbyint(byHeight ? double(v) * pb.height() / 460 : double(v) * pb.width() / 456));
+        return int(std::nearbyint(byHeight ? double(v) * frame.height() / 460 : double(v) * frame.width() / 456));
     };
     const QPoint p = TMaalForm::kBoxPlace[std::size_t(i - 1)];
-    return {pb.left() + (pb.width() - r(456)) / 2 + r(p.x()), pb.top() + (pb.height() - r(460)) / 2 + r(p.y())};
+    return {frame.left() + (frame.width() - r(456)) / 2 + r(p.x()),
+            frame.top() + (frame.height() - r(460)) / 2 + r(p.y())};
 }
 
 } // namespace
@@ -319,14 +321,23 @@ TEST_F(Maal, FigureAndBoxesAgreeOnAWideScreenAndAfterAResize)
     for (QSize size : {QSize(1280, 1024), QSize(1024, 768), QSize(900, 1040), QSize(1366, 768), QSize(640, 450)}) {
         f->resize(size);
         const QRect pb = f->MaalPaintBox->geometry();
+        const QRect frame(pb.left(), f->BoxTop(), pb.width(), f->BoxHeight());
         const QRect fr = f->FigureRect().translated(pb.topLeft());
+        EXPECT_TRUE(frame.contains(fr)) << size.width() << "x" << size.height();
         for (int i = 1; i <= TMaalForm::kBoxes; ++i) {
             const QRect box = f->EditBox(i)->geometry();
-            EXPECT_EQ(box.topLeft(), expectedPlace(pb, i)) << "box " << i << " at " << size.width() << "x"
+            EXPECT_EQ(box.topLeft(), expectedPlace(frame, i)) << "box " << i << " at " << size.width() << "x"
                                                            << size.height();
             EXPECT_TRUE(pb.contains(box)) << "box " << i << " at " << size.width() << "x" << size.height();
             EXPECT_TRUE(fr.contains(box.topLeft())) << "box " << i;
         }
         EXPECT_TRUE(QRect(QPoint(0, 0), pb.size()).contains(f->FigureRect()));
+        // Drawn there too, also where the design box sits lower in a tall
+        // window.
+        const QRect fig = f->FigureRect();
+        const QImage img = f->MaalPaintBox->grab().toImage();
+        const QColor c(img.pixel(fig.left() + 262 * fig.width() / 456, fig.top() + 430 * fig.height() / 460));
+        EXPECT_NEAR(c.red(), 0xCC, 3) << size.width() << "x" << size.height();
+        EXPECT_EQ(c.red(), c.blue()) << size.width() << "x" << size.height();
     }
 }
