@@ -162,9 +162,6 @@ int CmdRenderPage(const QStringList& args)
             return 2;
         }
     }
-    // A picture of the page, not of someone typing in it: no text cursor.
-    if (QWidget* focus = QApplication::focusWidget())
-        focus->clearFocus();
     QApplication::processEvents();
     if (auto* stam = qobject_cast<TStamForm*>(page); stam && opt.select >= 0) {
         // The page added its fresh and own leaves when it was shown; nothing
@@ -174,6 +171,10 @@ int CmdRenderPage(const QStringList& args)
         stam->SelectGren(opt.select);
         QApplication::processEvents();
     }
+    // A picture of the page, not of someone typing in it: no text cursor.
+    // Taken after the events, which may have given a box the focus.
+    if (QWidget* focus = w.focusWidget())
+        focus->clearFocus();
     const QImage shot = page->grab().toImage();
     if (Drawing().PageBitmap.isNull())
         return fail("the drawing archive " + QString::fromStdString(Drawing().ArchivePath) + " could not be read");
