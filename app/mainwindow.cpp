@@ -369,6 +369,15 @@ void TMain::openSinglePupil(const QString& path, bool fromMenu)
     replaceClass(std::make_unique<tKlasse>());
     if (aktivKlasse_->LoadElever({path.toStdString()})) {
         aktivIndex_ = 0;
+        // A book opened on its own has no class around it. The hobbies its
+        // class offered are those the record marks as chosen or not chosen,
+        // so the hobby page shows them rather than an empty grid.
+        const std::string& valg = AktivElev()->Hobbyer();
+        std::string tilbud(std::size_t(tElev::kHobbyCount), ' ');
+        for (std::size_t i = 0; i < tilbud.size() && i < valg.size(); ++i)
+            if (valg[i] == 'v' || valg[i] == 'x')
+                tilbud[i] = 'x';
+        aktivKlasse_->SetHobbyer(tilbud);
         if (fromMenu && aktivSide_ == 1)
             pages_[1]->update();
         const std::string code = AktivElev()->Elevkode();

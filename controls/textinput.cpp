@@ -20,11 +20,14 @@ QString RefusedCharacterText()
     return QStringLiteral("Det tegn kan ikke gemmes. Brug et andet.");
 }
 
+void ShowInputNote(QWidget* field, const QString& text)
+{
+    QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), text, field);
+}
+
 void GuardAnsiInput(QLineEdit* edit)
 {
     auto* v = new AnsiValidator(edit);
     edit->setValidator(v);
-    QObject::connect(v, &AnsiValidator::refused, edit, [edit] {
-        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), RefusedCharacterText(), edit);
-    });
+    QObject::connect(v, &AnsiValidator::refused, edit, [edit] { ShowInputNote(edit, RefusedCharacterText()); });
 }

@@ -5,6 +5,7 @@
 #include <QValidator>
 
 class QLineEdit;
+class QWidget;
 
 /// Accepts only text that Windows-1252 can hold, so nothing is changed when
 /// it is saved. A refused keystroke shows a short note by the field.
@@ -20,6 +21,10 @@ signals:
 
 /// The note shown when a character is refused.
 QString RefusedCharacterText();
+
+/// Shows \a text as the short note just below \a field, where the refused
+/// characters are explained too.
+void ShowInputNote(QWidget* field, const QString& text);
 
 /// Puts an AnsiValidator on \a edit, with the note shown by the field.
 void GuardAnsiInput(QLineEdit* edit);

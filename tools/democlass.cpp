@@ -227,7 +227,8 @@ bool WriteDemoClass(const QString& dir, int pupils, std::string& path, std::stri
     (void)k.SetSkole("Byskolen");
     (void)k.SetKlasse("4.a");
     (void)k.SetLaerer("Hansen");
-    for (int n : {1, 2, 3, 8, 9, 10, 12, 14, 17, 18, 21, 27, 29, 33, 35, 36, 38, 40, 42, 46})
+    // Fifteen, the most a class offers.
+    for (int n : {1, 3, 8, 9, 10, 12, 14, 17, 18, 21, 27, 29, 36, 38, 40})
         k.ToggleTilbudt(n);
 
     pupils = std::clamp(pupils, 0, 50);
@@ -246,10 +247,13 @@ bool WriteDemoClass(const QString& dir, int pupils, std::string& path, std::stri
             k.SetElevElevkode(i, "kat");
         makePortrait(e, i, c.girl, dice);
         const int height = 128 + dice.roll(18);
-        const int values[14] = {height, 50 + dice.roll(5), 19 + dice.roll(5), height - dice.roll(6),
-                                60 + dice.roll(12), 18 + dice.roll(5), 13 + dice.roll(3), 5 + dice.roll(3),
-                                28 + dice.roll(8), 62 + dice.roll(10), 55 + dice.roll(12), 25 + dice.roll(12),
-                                14 + dice.roll(4), 19 + dice.roll(4)};
+        // What the measuring figure asks for: height, head, foot, wrist,
+        // thumb, chest, hand, finger, leg, ankle, waist, weight (kg), hand
+        // span, instep.
+        const int values[14] = {height, 50 + dice.roll(5), 19 + dice.roll(5), 13 + dice.roll(3),
+                                4 + dice.roll(3), 60 + dice.roll(12), 13 + dice.roll(3), 6 + dice.roll(3),
+                                height * 47 / 100 + dice.roll(4), 18 + dice.roll(4), 55 + dice.roll(12),
+                                25 + dice.roll(12), 14 + dice.roll(4), 19 + dice.roll(4)};
         // A few pupils have not measured everything yet.
         for (int m = 1; m <= 14; ++m)
             e.SetMaal(m, (i % 6 == 4 && m > 10) ? 0 : values[m - 1]);

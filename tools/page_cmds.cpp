@@ -8,6 +8,7 @@
 #include "elev.h"
 #include "elevform.h"
 #include "klasse.h"
+#include "maalform.h"
 #include "mainwindow.h"
 #include "page.h"
 #include "placeholderpage.h"
@@ -28,6 +29,7 @@ struct PageOptions {
     QString pupilFile;
     int pupil = 0;
     int select = -1;   // page 14: the leaf selected as a click would
+    int mode = -1;     // page 11: the measurements' mode; -1: as the page opens
     int width = 1920;
     int height = 1080;
     QString archive;
@@ -75,15 +77,22 @@ int CmdRenderPage(const QStringList& args)
     p.addOption({"select", "Page 14: select leaf I of the family tree (from 0).", "I"});
     p.addOption({"size", "Page size.", "WxH"});
     p.addOption({"archive", "The drawing archive (default: the program's).", "FILE.BIN"});
+    p.addOption({"mode", "Page 11: the measurements in mode M (0 typed, 1 hands, 2 fingers, 3 hand spans, "
+                         "4 insteps, 5 feet).", "M"});
     p.addOption({{"o", "output"}, "PNG file.", "file"});
     PageOptions opt;
     bool ok = p.parse(QStringList{"page"} + args) && p.positionalArguments().size() == 1 && p.isSet("o")
         && (p.isSet("class") != p.isSet("pupil-file"));
     if (ok)
         opt.page = p.positionalArguments()[0].toInt(&ok);
+    if (ok && p.isSet("mode")) {
+        opt.mode = p.value("mode").toInt(&ok);
+        ok = ok && opt.page == 11 && opt.mode >= 0 && opt.mode <= 5;
+    }
     if (!ok) {
         std::fputs("usage: tinkeli-tool render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
-                   "[--size WxH] [--archive FILE.BIN] [--select I] -o OUT.png\n",
+                   "[--size WxH] [--archive FILE.BIN] [--select I] [--mode M] -o OUT.png\n"
+                   "       --select I is for page 14, --mode M (0 to 5) for page 11\n",
                    stderr);
         return 2;
     }
@@ -143,6 +152,16 @@ int CmdRenderPage(const QStringList& args)
     w.resize(opt.width, opt.height + w.menuBar()->sizeHint().height());
     w.ShowPage(opt.page);
     page->resize(opt.width, opt.height);
+    if (opt.mode >= 0) {
+        auto* maal = qobject_cast<TMaalForm*>(page);
+        if (!maal || !maal->ChooseMode(opt.mode)) {
+            std::fprintf(stderr,
+                         "tinkeli-tool render page: mode %d needs measurement %d, which the pupil has not "
+                         "entered\n",
+                         opt.mode, TMaalForm::UnitOf(opt.mode));
+            return 2;
+        }
+    }
     QApplication::processEvents();
     if (auto* stam = qobject_cast<TStamForm*>(page); stam && opt.select >= 0) {
         // The page added its fresh and own leaves when it was shown; nothing
@@ -152,6 +171,10 @@ int CmdRenderPage(const QStringList& args)
         stam->SelectGren(opt.select);
         QApplication::processEvents();
     }
+    // A picture of the page, not of someone typing in it: no text cursor.
+    // Taken after the events, which may have given a box the focus.
+    if (QWidget* focus = w.focusWidget())
+        focus->clearFocus();
     const QImage shot = page->grab().toImage();
     if (Drawing().PageBitmap.isNull())
         return fail("the drawing archive " + QString::fromStdString(Drawing().ArchivePath) + " could not be read");

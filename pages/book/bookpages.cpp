@@ -2,10 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bookpages.h"
 
+#include "hobbyform.h"
+#include "maalform.h"
 #include "page.h"
 #include "stamform.h"
 
 void CreateBookPages(PageHost& host, QWidget* parent, std::array<Page*, 19>& pages)
 {
+    pages[11] = new TMaalForm(host, parent);
+    pages[13] = new THobbyForm(host, parent);
     pages[14] = new TStamForm(host, parent);
 }

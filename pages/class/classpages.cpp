@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classpages.h"
 
+#include "hobbysetupform.h"
 #include "klasseform.h"
 #include "setupform.h"
 
@@ -9,4 +10,5 @@ void CreateClassPages(PageHost& host, QWidget* parent, std::array<Page*, 19>& pa
 {
     pages[1] = new TKlasseForm(host, parent);
     pages[2] = new TSetupForm(host, parent);
+    pages[12] = new THobbySetupForm(host, parent);
 }

@@ -1,4 +1,5 @@
-// The class pages: the overview (1) and the setup (2).
+// The class pages: the overview (1), the setup (2) and the class's hobby
+// offer (12).
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
