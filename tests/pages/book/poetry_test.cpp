@@ -606,3 +606,18 @@ TEST_F(Poetry, AFailedSaveOnLeavingIsToldAndThePageIsLeft)
     EXPECT_EQ(w->AktivSide(), 16);
     EXPECT_EQ(dialogs.messages.size(), 2u);
 }
+
+TEST_F(Poetry, APictureTakenAtOnceHoldsTheThumbnails)
+{
+    // As the command line takes it: shown, then grabbed, with no events
+    // between.
+    auto w = open(makePupil(2));
+    pageSize(*w, {640, 450});
+    w->ShowPage(17);
+    const QImage shot = w->PageAt(17)->grab().toImage();
+    const int col = 89;
+    EXPECT_EQ(pixel(shot, col + kOneFrame.x(), kOneFrame.y()), kWhite);
+    EXPECT_EQ(pixel(shot, col + kFiveFrame.x(), kFiveFrame.y()), kWhite);
+    EXPECT_EQ(pixel(shot, col + kNowhere.x(), kNowhere.y()), pixel(layout(2), kNowhere.x(), kNowhere.y()));
+    EXPECT_FALSE(w->AktivElev()->Aendret());
+}
