@@ -2,6 +2,8 @@
 // zoom frames and the thumbnail pixels.
 #include "bogbaggrund.h"
 
+#include "archivenames.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -53,6 +55,8 @@ TEST(BogBaggrund, TableEntryByEntry)
         const Row& e = expected[n - 1];
         const BogBaggrund& b = Baggrund(n);
         EXPECT_EQ(std::string(b.layout), e.layout);
+        // A layout the archive is checked for.
+        EXPECT_TRUE(LayoutNames().contains(QString::fromUtf8(b.layout)));
         EXPECT_EQ(b.felt, e.felt);
         EXPECT_EQ(b.feltTekst, e.feltTekst);
         EXPECT_EQ(b.tekst, e.tekst);

@@ -179,6 +179,9 @@ TEST_F(Poetry, DefaultBookIsBlomstInPurpleAndSilver)
     EXPECT_EQ(f->RedigerSpeed->geometry(), QRect(8, 80, 73, 73));
     EXPECT_EQ(w->focusWidget(), f->Edit[1]);
 
+    // Every background is in the program's archive.
+    for (int n = 1; n <= 10; ++n)
+        EXPECT_NE(FindLayout(Baggrund(n).layout), nullptr) << n;
     // The page shows the layout "blomst" right of the column.
     const QImage shot = f->BogPaintBox->grab().toImage();
     const QImage blomst = layout(1);
