@@ -245,6 +245,7 @@ TEST_F(Poetry, LookingChangesNothing)
     // back and forth and rendering them writes nothing.
     std::vector<std::string> answers(18, "Fodbold");
     answers[16] = std::string(80, 'x');   // longer than a box takes now
+    answers[0] = std::string(40000, 'y');   // longer than any line edit can hold
     const std::string path = makePupil(11, answers);
     const auto before = ReadAll(path);
     const auto stamp = std::filesystem::last_write_time(path);
@@ -252,6 +253,8 @@ TEST_F(Poetry, LookingChangesNothing)
     TBogForm* f = book(*w);
     EXPECT_EQ(f->Edit[17]->text().size(), 80);   // kept whole
     EXPECT_EQ(f->Edit[17]->cursorPosition(), 0);
+    EXPECT_FALSE(w->AktivElev()->Aendret());
+    EXPECT_EQ(w->AktivElev()->BogTekst(1).size(), 40000u);   // the box shows less, the record keeps it
     EXPECT_EQ(f->ShownBackground(), 1);
     f->BogPaintBox->grab();
     QTest::mouseClick(f->RedigerSpeed, Qt::LeftButton);
