@@ -8,6 +8,7 @@
 #include "elev.h"
 #include "pagehost.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -150,6 +151,7 @@ void TBogBagForm::BagPaintBoxClick()
     if (!animate_) {
         picture_ = k;
         BagPaintBox->update();
+        BagPaintBoxMouseMove(BagPaintBox->mapFromGlobal(QCursor::pos()));
         return;
     }
     zoomFrom_ = rects[std::size_t(k)];
@@ -167,6 +169,8 @@ void TBogBagForm::ZoomTimerTimer()
     stopZoom();
     picture_ = shown_;
     BagPaintBox->update();
+    // The thumbnail under the pointer is now the page: no hand over it.
+    BagPaintBoxMouseMove(BagPaintBox->mapFromGlobal(QCursor::pos()));
 }
 
 void TBogBagForm::stopZoom()

@@ -542,6 +542,12 @@ TEST_F(Poetry, TheHandShowsOverThumbnailsThatCanBeChosen)
     EXPECT_EQ(f->BagPaintBox->cursor().shape(), Qt::ArrowCursor);
     QTest::mouseMove(f->BagPaintBox, kFiveAndSix);
     EXPECT_EQ(f->BagPaintBox->cursor().shape(), Qt::PointingHandCursor);
+    // Chosen: the thumbnail under the pointer is gone, and so is the hand.
+    QTest::mouseMove(f->BagPaintBox, QPoint(60, 130));
+    EXPECT_EQ(f->BagPaintBox->cursor().shape(), Qt::PointingHandCursor);
+    click(f, QPoint(60, 130));
+    EXPECT_EQ(w->AktivElev()->BagsideValg(), 3);
+    EXPECT_EQ(f->BagPaintBox->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(Poetry, AChoiceOutsideTheTableFromAFileShowsTheFirstAndIsKept)
