@@ -351,7 +351,7 @@ TEST_F(Poetry, FieldColoursAreNotSetWhilePainting)
     EXPECT_EQ(f->BackgroundDraws(), draws);
 }
 
-TEST_F(Poetry, ChoosingBackgroundsAsTheEdgeCasesSay)
+TEST_F(Poetry, ChoosingFiveThenSpaceRecoloursTheBook)
 {
     const std::string path = makePupil();
     auto w = open(path);
