@@ -20,6 +20,8 @@ namespace {
 // column 89 wide): row i at y = 12 + 24 (i - 1), 19 high; captions end at
 // x = 232, answer fields begin at 240 and are this wide.
 constexpr int kColumn = 89, kCaptionRight = 232, kEditLeft = 240, kRowTop = 12, kRowStep = 24, kRowHeight = 19;
+// Pictures keep this much air right of a field, so none seems to touch it.
+constexpr int kAir = 20;
 constexpr std::array<int, 18> kFieldWidths = {137, 121, 41, 25, 133, 57, 81, 121, 121,
                                               109, 129, 129, 129, 113, 81, 189, 189, 81};
 
@@ -122,8 +124,8 @@ Findings examine(const QImage& img, const Shape& shape, const Background& b)
         const int captionRight = scaled(s, kCaptionRight) - col, editLeft = scaled(s, kEditLeft) - col;
         const int editRight = scaled(s, kEditLeft + kFieldWidths[std::size_t(i)]) - col;
         // The calm block: the row from the column to a little beyond its
-        // field, with the captions' shadow and a pixel of air round it.
-        const int x1 = std::min(img.width(), editRight + scaled(s, 4));
+        // field, with the captions' shadow and a pixel round it.
+        const int x1 = std::min(img.width(), editRight + scaled(s, kAir));
         const int y0 = std::max(0, top - 2), y1 = std::min(img.height(), bottom + 3);
         for (int y = y0; y < y1; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
