@@ -15,10 +15,9 @@
 //   box; the face is centred on x = 231;
 // - "stam": bands at d..2d, 3d..4d, 5d..6d, 7d..8d and the bottom strip 9d..10d (d = 45),
 //   a tree whose branches run through the middle of the bands;
-// - poetry backgrounds: captions end at x = 232, fields run from 240 to 430, rows every 24
-//   units from y = 12. The area behind them stays one calm gradient, chosen so the caption
-//   colours of the background table read on it; decoration lies left of x = 80 (where no
-//   caption reaches) and right of x = 432.
+// - poetry backgrounds: the questionnaire covers their left part, so pictures keep to the
+//   right-hand columns and the very edges, and the ground under it is one calm gradient on
+//   which the poetry page's fixed caption and field colours stand out (see poetry() below).
 
 import fs from 'node:fs';
 import path from 'node:path';
@@ -161,60 +160,75 @@ layouts.gren = () => {
 };
 
 // ---- poetry-book backgrounds --------------------------------------------------------------
-// each: a gradient behind the text, big motifs in the right column, small ones at the left
-function poetry(top, bottom, right, left, extra = '') {
+// The questionnaire lies over the left part: eighteen right-aligned captions and their answer
+// fields, rows every 24 units from y = 12 to 439. How far right it reaches in background units
+// depends on the screen's shape: where the page keeps the design's proportions the fields end
+// at x = 288, those of rows 16 and 17 (y 372 to 415) at 340; scaled by the height of a 5:4
+// screen at 335 and 396; on a 16:9 screen by 263. So the pictures keep to
+// - the big column, centred on x = 492 (436 to 548), from top to bottom;
+// - the small column, x 360 to 436, above y = 362 (clear of rows 16 and 17);
+// - the bottom edge below y = 442 (under row 18) and the top edge above y = 8.
+// The ground left of them is one calm gradient on which the poetry page's fixed caption colours
+// reach a contrast of at least 5:1 and its field colours are plainly another colour
+// (tests/tools/poetry_backgrounds_test.cpp checks both).
+const BIG_X = 492;
+function poetry(top, bottom, big, small, under = '') {
   const d = [];
   let c = gradRect(d, 'v', top, bottom, 0, 0, W, H);
-  c += extra;
-  for (const [name, y, size, flip] of right) c += (flip ? icf : ic)(name, 551 - size - 4 + (size > 112 ? 0 : (112 - size) / 2) - (size > 112 ? 0 : 0), y, size);
-  for (const [name, y, size, flip] of left) c += (flip ? icf : ic)(name, 4, y, size);
+  c += under;
+  for (const [name, y, size, flip] of big) c += (flip ? icf : ic)(name, BIG_X - size / 2, y, size);
+  for (const [name, x, y, size, flip] of small) c += (flip ? icf : ic)(name, x, y, size);
   return page(d.join(''), c);
 }
-layouts.blomst = () => poetry('#330033', '#663366',
-  [['tulip', 4, 108], ['sunflower', 116, 108], ['hibiscus', 226, 108], ['blossom', 336, 108]],
-  [['cherry-blossom', 8, 56], ['butterfly', 150, 52], ['rose', 290, 56], ['tulip', 392, 52]],
-  '<path fill="#336633" d="M432 430Q490 410 551 426V450H432Z"/>');
-layouts.savanne = () => poetry('#660000', '#cc6600',
-  [['giraffe', 100, 120], ['elephant', 226, 112], ['zebra', 336, 112]],
-  [['lion', 330, 64], ['rhinoceros', 180, 58, true]],
-  '<circle cx="500" cy="56" r="40" fill="#ffcc33"/><circle cx="500" cy="56" r="30" fill="#ffff66"/>' +
-  '<path fill="#663300" d="M0 432Q140 420 280 436T551 426V450H0Z"/>');
+// small white dots for stars; only where the questionnaire does not reach
+const dots = (pts, r = 2, fill = '#ffffff') => pts.map(([x, y]) => `<circle cx="${x}" cy="${y}" r="${r}" fill="${fill}"/>`).join('');
+
+layouts.blomst = () => poetry('#330033', '#003300',
+  [['tulip', 4, 100], ['sunflower', 112, 100], ['hibiscus', 220, 100], ['blossom', 330, 96]],
+  [['cherry-blossom', 376, 58, 48], ['butterfly', 374, 164, 52], ['rose', 378, 270, 48]],
+  '<path fill="#336633" d="M0 445Q200 441 340 444T551 424V450H0Z"/>' +
+  '<path fill="#339933" d="M380 450Q460 420 551 432V450Z"/>');
+layouts.savanne = () => poetry('#cc3300', '#666600',
+  [['giraffe', 104, 118], ['elephant', 226, 104], ['zebra', 328, 104]],
+  [['lion', 368, 22, 60], ['rhinoceros', 370, 240, 58, true]],
+  '<circle cx="498" cy="52" r="40" fill="#ffcc33"/><circle cx="498" cy="52" r="30" fill="#ffff66"/>' +
+  '<path fill="#663300" d="M0 445Q160 441 300 444T551 426V450H0Z"/>');
 layouts.frugt = () => poetry('#663300', '#330000',
-  [['red-apple', 4, 104], ['banana', 114, 104], ['grapes', 224, 104], ['strawberry', 336, 104]],
-  [['pear', 10, 56], ['cherries', 150, 56], ['watermelon', 286, 56], ['lemon', 392, 52]]);
+  [['red-apple', 4, 100], ['banana', 114, 100], ['grapes', 224, 100], ['strawberry', 334, 100]],
+  [['pear', 378, 44, 48], ['cherries', 378, 130, 48], ['watermelon', 376, 216, 50], ['lemon', 380, 302, 44]]);
 layouts.slik = () => poetry('#ffccff', '#ffffff',
-  [['lollipop', 4, 108], ['candy', 116, 108], ['doughnut', 226, 108], ['cupcake', 336, 108]],
-  [['candy', 10, 54], ['soft-ice-cream', 150, 58], ['chocolate-bar', 290, 54], ['lollipop', 392, 52]]);
+  [['lollipop', 4, 100], ['candy', 114, 100], ['doughnut', 224, 100], ['cupcake', 334, 100]],
+  [['candy', 378, 44, 48], ['soft-ice-cream', 376, 128, 52], ['chocolate-bar', 378, 216, 48], ['lollipop', 380, 302, 44]]);
 layouts.hest = () => poetry('#006666', '#003300',
-  [['horse-face', 6, 104], ['horse', 118, 112], ['unicorn', 232, 104, true], ['carrot', 340, 100]],
-  [['horse-face', 14, 54, true], ['carousel-horse', 160, 58], ['four-leaf-clover', 300, 50], ['horse', 390, 56]],
-  '<circle cx="500" cy="20" r="3" fill="#ffffff"/><circle cx="470" cy="60" r="2" fill="#ffffff"/>');
-layouts.teddy = () => poetry('#996633', '#663300',
-  [['teddy-bear', 8, 112], ['red-heart', 130, 90], ['teddy-bear', 232, 112, true], ['wrapped-gift', 350, 92]],
-  [['teddy-bear', 8, 56], ['sparkling-heart', 150, 50], ['teddy-bear', 286, 56, true], ['pink-heart', 396, 46]]);
-layouts.ballon = () => poetry('#0066cc', '#3399ff',
+  [['horse-face', 4, 100], ['horse', 112, 106], ['unicorn', 226, 100, true], ['carrot', 336, 98]],
+  [['horse-face', 378, 22, 48, true], ['carousel-horse', 374, 106, 54], ['four-leaf-clover', 380, 200, 44], ['horse', 376, 278, 52]],
+  '<path fill="#336633" d="M0 445Q200 441 340 444T551 428V450H0Z"/>');
+layouts.teddy = () => poetry('#663300', '#000000',
+  [['teddy-bear', 6, 108], ['red-heart', 124, 90], ['teddy-bear', 222, 108, true], ['wrapped-gift', 342, 92]],
+  [['teddy-bear', 374, 40, 54], ['sparkling-heart', 380, 132, 44], ['teddy-bear', 374, 212, 54, true],
+    ['pink-heart', 382, 304, 40]]);
+layouts.ballon = () => poetry('#003399', '#0066cc',
   [['party-popper', 226, 96]],
-  [['wrapped-gift', 156, 50]],
-  cloud(40, 120, 0.7) + cloud(36, 250, 0.6) +
-  balloon(435, 4, 112, RED) + balloon(445, 110, 100, YELLOW, true) + balloon(435, 330, 112, GREEN) +
-  balloon(6, 6, 58, PURPLE) + balloon(10, 290, 56, YELLOW, true) + balloon(8, 392, 52, RED));
+  [['wrapped-gift', 378, 182, 48]],
+  cloud(398, 120, 0.7) + cloud(400, 300, 0.6) +
+  balloon(436, 4, 112, RED) + balloon(446, 110, 100, YELLOW, true) + balloon(436, 330, 112, GREEN) +
+  balloon(372, 10, 56, PURPLE) + balloon(378, 234, 50, YELLOW, true));
 layouts.space = () => {
-  let stars = '';
-  const pts = [[12, 110], [60, 20], [30, 230], [70, 300], [20, 420], [440, 20], [540, 120], [450, 230], [535, 300],
-    [470, 440], [245, 444], [150, 2], [330, 4], [80, 180], [52, 360], [500, 400]];
-  for (const [x, y] of pts) stars += `<circle cx="${x}" cy="${y}" r="2" fill="#ffffff"/>`;
-  return poetry('#000000', '#000066',
-    [['rocket', 6, 108], ['ringed-planet', 120, 108], ['crescent-moon', 232, 100], ['flying-saucer', 340, 104]],
-    [['star', 14, 44], ['comet', 140, 56], ['glowing-star', 270, 48], ['astronaut', 388, 56]], stars);
+  const stars = dots([[440, 8], [548, 118], [452, 228], [540, 300], [470, 444], [245, 446], [150, 3], [330, 4],
+    [364, 170], [410, 352], [60, 446], [520, 436], [368, 30], [396, 254]]);
+  return poetry('#000000', '#330033',
+    [['rocket', 6, 104], ['ringed-planet', 118, 104], ['crescent-moon', 230, 96], ['flying-saucer', 336, 100]],
+    [['star', 380, 24, 40], ['comet', 372, 100, 52], ['glowing-star', 380, 196, 42], ['astronaut', 372, 274, 56]], stars);
 };
-layouts['bølge'] = () => poetry('#0099cc', '#003366',
-  [['dolphin', 6, 108], ['tropical-fish', 120, 100], ['spouting-whale', 226, 108], ['water-wave', 338, 108]],
-  [['spiral-shell', 12, 50], ['crab', 150, 52], ['octopus', 290, 56], ['tropical-fish', 396, 46, true]]);
-layouts['ørken'] = () => poetry('#993300', '#cc6600',
+layouts['bølge'] = () => poetry('#006699', '#003366',
+  [['dolphin', 6, 104], ['tropical-fish', 118, 96], ['spouting-whale', 222, 104], ['water-wave', 334, 104]],
+  [['spiral-shell', 380, 58, 44], ['crab', 376, 160, 50], ['octopus', 374, 262, 54]],
+  '<path fill="#cc9966" d="M0 446Q200 442 340 445T551 430V450H0Z"/>');
+layouts['ørken'] = () => poetry('#993300', '#cc3300',
   [['camel', 100, 112], ['cactus', 216, 104], ['palm-tree', 320, 112]],
-  [['scorpion', 10, 52], ['cactus', 160, 56], ['lizard', 300, 52]],
+  [['scorpion', 374, 120, 50], ['lizard', 374, 250, 50]],
   '<circle cx="496" cy="52" r="38" fill="#ffcc33"/><circle cx="496" cy="52" r="29" fill="#ffff66"/>' +
-  '<path fill="#cc9933" d="M380 450Q440 410 551 420V450Z"/>');
+  '<path fill="#cc9933" d="M0 446Q200 442 340 445T551 420V450H0Z"/>');
 
 // file names stay ASCII; the manifest carries the real names
 const FILES = { 'bølge': 'boelge', 'ørken': 'oerken' };
