@@ -27,7 +27,7 @@ struct PageOptions {
     QString classFile;
     QString pupilFile;
     int pupil = 0;
-    int select = -1;   // page 14: the leaf selected as a click would
+    int select = -1;   // pages 14 and 15: the leaf selected as a click would
     int width = 1920;
     int height = 1080;
     QString archive;
@@ -72,7 +72,8 @@ int CmdRenderPage(const QStringList& args)
     p.addOption({"class", "A class file.", "FILE.kla"});
     p.addOption({"pupil-file", "A pupil file.", "FILE.ele"});
     p.addOption({"pupil", "Which pupil of the class (from 0).", "I"});
-    p.addOption({"select", "Page 14: select leaf I of the family tree (from 0).", "I"});
+    p.addOption({"select", "Pages 14 and 15: select leaf I of the family tree (from 0); page 15 shows its "
+                           "branch page.", "I"});
     p.addOption({"size", "Page size.", "WxH"});
     p.addOption({"archive", "The drawing archive (default: the program's).", "FILE.BIN"});
     p.addOption({{"o", "output"}, "PNG file.", "file"});
@@ -98,8 +99,8 @@ int CmdRenderPage(const QStringList& args)
         opt.select = p.value("select").toInt(&oki);
         if (!oki || opt.select < 0)
             return fail("--select wants a leaf number from 0");
-        if (opt.page != 14)
-            return fail("--select is for page 14, the family tree");
+        if (opt.page != 14 && opt.page != 15)
+            return fail("--select is for page 14, the family tree, and page 15, a person's branch page");
     }
     if (p.isSet("size")) {
         const QStringList wh = p.value("size").split('x');
@@ -141,16 +142,26 @@ int CmdRenderPage(const QStringList& args)
         return fail(QString("page %1 does not exist yet").arg(opt.page));
     w.show();
     w.resize(opt.width, opt.height + w.menuBar()->sizeHint().height());
-    w.ShowPage(opt.page);
-    page->resize(opt.width, opt.height);
-    QApplication::processEvents();
-    if (auto* stam = qobject_cast<TStamForm*>(page); stam && opt.select >= 0) {
-        // The page added its fresh and own leaves when it was shown; nothing
-        // here writes the pupil.
-        if (opt.select >= w.AktivElev()->GrenCount())
+    auto showAt = [&](int n) {
+        w.ShowPage(n);
+        w.PageAt(n)->resize(opt.width, opt.height);
+        QApplication::processEvents();
+    };
+    if (opt.select >= 0) {
+        // The leaf is selected on the family tree, as a click would, and the
+        // branch page opened from there as RedigerSpeed does. The tree page
+        // added its fresh and own leaves when it was shown; nothing here
+        // writes the pupil.
+        auto* stam = qobject_cast<TStamForm*>(w.PageAt(14));
+        showAt(14);
+        if (!stam || opt.select >= w.AktivElev()->GrenCount())
             return fail(QString("the family tree has no leaf %1").arg(opt.select));
         stam->SelectGren(opt.select);
         QApplication::processEvents();
+        if (opt.page == 15)
+            showAt(15);
+    } else {
+        showAt(opt.page);
     }
     const QImage shot = page->grab().toImage();
     if (Drawing().PageBitmap.isNull())
