@@ -244,6 +244,11 @@ void TBladForm::layoutPage()
     backgroundValid_ = false;
 }
 
+QRect TBladForm::PrintArea() const
+{
+    return QRect(S(kColumnWidth), BoxTop(), std::max(0, DrawingWidth()), BoxHeight());
+}
+
 // ---- showing ----
 
 void TBladForm::pageShown()

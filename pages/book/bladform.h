@@ -90,6 +90,9 @@ public:
     /// when \a photos is nullptr. Tests give their own.
     void SetPhotoService(PhotoService* photos);
 
+    /// The design box right of the column: the page has no right column.
+    QRect PrintArea() const override;
+
     /// How often the leaf preview was drawn (for tests).
     int PreviewDraws() const { return previewDraws_; }
 

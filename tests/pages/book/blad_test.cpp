@@ -568,7 +568,11 @@ TEST_F(BladPage, ADroppedFileOrPictureAndAPastedOneGoToTheCropDialog)
     QMimeData* copied = new QMimeData;
     copied->setUrls({QUrl::fromLocalFile(blue)});
     QApplication::clipboard()->setMimeData(copied);
-    EXPECT_TRUE(f->PastePicture());
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    f->SletSpeed->setFocus();
+    ASSERT_TRUE(f->SletSpeed->hasFocus());
+    QTest::keyClick(f->SletSpeed, Qt::Key_V, Qt::ControlModifier);
     ASSERT_EQ(photos.sources.size(), 4u);
     EXPECT_EQ(photos.loaded.back(), blue);
 }
