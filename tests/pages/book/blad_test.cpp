@@ -617,3 +617,35 @@ TEST_F(BladPage, WithNobodySelectedNothingCanBeTypedOrTaken)
     EXPECT_FALSE(e.Aendret());
     EXPECT_EQ(bytesOf(path), before);
 }
+
+TEST_F(BladPage, HintsAndTheFaintLimePaneOverTheBranch)
+{
+    makePupil([](tElev& e) { addRelative(e, 1, "Far"); });
+    auto w = open(path);
+    TBladForm* f = edit(*w, 2);
+    EXPECT_EQ(f->BackSpeed->toolTip(), QString::fromUtf8("Tilbage til stamtræet"));
+    EXPECT_EQ(f->FotoPaintBox->toolTip(), QString::fromUtf8("Klik for at vælge et billede"));
+    EXPECT_EQ(f->OpenSpeed->toolTip(), QString::fromUtf8("Klik for at vælge et billede"));
+    EXPECT_EQ(f->SletSpeed->toolTip(), "Fjern billedet");
+    EXPECT_EQ(f->FotoPaintBox->cursor().shape(), Qt::PointingHandCursor);
+
+    // The pane: a fifth lime over four fifths of the branch's background,
+    // inside a lime outline.
+    const QImage pane = grabbed(f->KassePaintBox);
+    const QImage& page = Drawing().PageBitmap;
+    const QPoint at = f->KassePaintBox->geometry().topLeft() - QPoint(f->S(89), f->BoxTop());
+    for (QPoint p : {QPoint(5, 5), QPoint(pane.width() / 2, pane.height() / 2), QPoint(pane.width() - 3, 7)}) {
+        const QColor under(page.pixel(at + p));
+        const QColor expected(MulDiv(under.red(), 4, 5), 51 + MulDiv(under.green(), 4, 5), MulDiv(under.blue(), 4, 5));
+        EXPECT_EQ(QColor(pane.pixel(p)), expected) << p.x() << "," << p.y();
+    }
+    EXPECT_EQ(QColor(pane.pixel(0, 0)), QColor(0, 255, 0));
+    EXPECT_EQ(QColor(pane.pixel(pane.width() - 1, pane.height() / 2)), QColor(0, 255, 0));
+    // The branch's background right of the column is the layout "gren".
+    QImage gren(page.size(), QImage::Format_RGB32);
+    {
+        Canvas c(&gren);
+        DrawPageLayout(c, "gren");
+    }
+    EXPECT_EQ(page.pixel(at + QPoint(5, 5)), gren.pixel(at + QPoint(5, 5)));
+}
