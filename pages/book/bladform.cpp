@@ -15,14 +15,12 @@
 #include "textinput.h"
 
 #include <QClipboard>
-#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QShortcut>
 #include <QTimer>
 #include <QUrl>
@@ -530,8 +528,15 @@ void TBladForm::BladPaintBoxPaint()
     }
     p.drawImage(QPoint(0, 0), leaf_);
 
+    // The name is converted only when it changed, not on every repaint.
     const tElev* e = Elev();
-    const QString name = gren_ >= 0 && e ? ansi::ToQString(e->GrenTekstOf(gren_, GrenTekst::Bladnavn)) : QString();
+    static const std::string none;
+    const std::string& stored = gren_ >= 0 && e ? e->GrenTekstOf(gren_, GrenTekst::Bladnavn) : none;
+    if (stored != bladBytes_) {
+        bladBytes_ = stored;
+        bladName_ = ansi::ToQString(stored);
+    }
+    const QString& name = bladName_;
     if (!name.isEmpty()) {
         const int cell = Drawing().PageHeight / 12;
         if (bladFontCell_ != cell) {

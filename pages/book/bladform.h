@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class AnsiMemo;
 class PhotoService;
@@ -137,6 +138,8 @@ private:
     const void* leafPicture_ = nullptr;
     QFont bladFont_;
     int bladFontCell_ = -1;
+    std::string bladBytes_;   // the name drawn last, as stored
+    QString bladName_;
     // The lime pane: background, lime and their blend, made again only when
     // the background or the pane's place changes.
     QImage kasseB_, kasseL_, kasseO_;
