@@ -89,7 +89,9 @@ bool ElevFile::readGren(DataReader& r, tStamGren& g)
     if (g.HarFoto) {
         if (!r.Expect(kPhotoBytes))
             return false;
-        g.Foto = std::make_unique<std::uint8_t[]>(kPhotoBytes);
+        // Filled from the file at once: not zeroed first (a photo is a tenth
+        // of a megabyte, and a class holds hundreds).
+        g.Foto = std::make_unique_for_overwrite<std::uint8_t[]>(kPhotoBytes);
         if (!r.ReadBytes(g.Foto.get(), kPhotoBytes))
             return false;
     }

@@ -28,7 +28,7 @@ struct PageOptions {
     QString classFile;
     QString pupilFile;
     int pupil = 0;
-    int select = -1;   // page 14: the leaf selected as a click would
+    int select = -1;   // pages 14 and 15: the leaf selected as a click would
     int mode = -1;     // page 11: the measurements' mode; -1: as the page opens
     int width = 1920;
     int height = 1080;
@@ -74,7 +74,8 @@ int CmdRenderPage(const QStringList& args)
     p.addOption({"class", "A class file.", "FILE.kla"});
     p.addOption({"pupil-file", "A pupil file.", "FILE.ele"});
     p.addOption({"pupil", "Which pupil of the class (from 0).", "I"});
-    p.addOption({"select", "Page 14: select leaf I of the family tree (from 0).", "I"});
+    p.addOption({"select", "Pages 14 and 15: select leaf I of the family tree (from 0); page 15 shows its "
+                           "branch page.", "I"});
     p.addOption({"size", "Page size.", "WxH"});
     p.addOption({"archive", "The drawing archive (default: the program's).", "FILE.BIN"});
     p.addOption({"mode", "Page 11: the measurements in mode M (0 typed, 1 hands, 2 fingers, 3 hand spans, "
@@ -92,7 +93,7 @@ int CmdRenderPage(const QStringList& args)
     if (!ok) {
         std::fputs("usage: tinkeli-tool render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
                    "[--size WxH] [--archive FILE.BIN] [--select I] [--mode M] -o OUT.png\n"
-                   "       --select I is for page 14, --mode M (0 to 5) for page 11\n",
+                   "       --select I is for pages 14 and 15, --mode M (0 to 5) for page 11\n",
                    stderr);
         return 2;
     }
@@ -107,8 +108,8 @@ int CmdRenderPage(const QStringList& args)
         opt.select = p.value("select").toInt(&oki);
         if (!oki || opt.select < 0)
             return fail("--select wants a leaf number from 0");
-        if (opt.page != 14)
-            return fail("--select is for page 14, the family tree");
+        if (opt.page != 14 && opt.page != 15)
+            return fail("--select is for page 14, the family tree, and page 15, a person's branch page");
     }
     if (p.isSet("size")) {
         const QStringList wh = p.value("size").split('x');
@@ -150,8 +151,27 @@ int CmdRenderPage(const QStringList& args)
         return fail(QString("page %1 does not exist yet").arg(opt.page));
     w.show();
     w.resize(opt.width, opt.height + w.menuBar()->sizeHint().height());
-    w.ShowPage(opt.page);
-    page->resize(opt.width, opt.height);
+    auto showAt = [&](int n) {
+        w.ShowPage(n);
+        w.PageAt(n)->resize(opt.width, opt.height);
+        QApplication::processEvents();
+    };
+    if (opt.select >= 0 && (opt.page == 14 || opt.page == 15)) {
+        // The leaf is selected on the family tree, as a click would, and the
+        // branch page opened from there as RedigerSpeed does. The tree page
+        // added its fresh and own leaves when it was shown; nothing here
+        // writes the pupil.
+        auto* stam = qobject_cast<TStamForm*>(w.PageAt(14));
+        showAt(14);
+        if (!stam || opt.select >= w.AktivElev()->GrenCount())
+            return fail(QString("the family tree has no leaf %1").arg(opt.select));
+        stam->SelectGren(opt.select);
+        QApplication::processEvents();
+        if (opt.page == 15)
+            showAt(15);
+    } else {
+        showAt(opt.page);
+    }
     if (opt.mode >= 0) {
         auto* maal = qobject_cast<TMaalForm*>(page);
         if (!maal || !maal->ChooseMode(opt.mode)) {
@@ -161,14 +181,6 @@ int CmdRenderPage(const QStringList& args)
                          opt.mode, TMaalForm::UnitOf(opt.mode));
             return 2;
         }
-    }
-    QApplication::processEvents();
-    if (auto* stam = qobject_cast<TStamForm*>(page); stam && opt.select >= 0) {
-        // The page added its fresh and own leaves when it was shown; nothing
-        // here writes the pupil.
-        if (opt.select >= w.AktivElev()->GrenCount())
-            return fail(QString("the family tree has no leaf %1").arg(opt.select));
-        stam->SelectGren(opt.select);
         QApplication::processEvents();
     }
     // A picture of the page, not of someone typing in it: no text cursor.

@@ -23,18 +23,6 @@ const char* const kBandLabels[4] = {
     "oldemor - oldefar",
 };
 
-// A font whose cell (ascent plus descent) is at most \a cell pixels high, as
-// the program asks for its fonts by cell height.
-void fitFont(QFont& f, int cell)
-{
-    f = QFont(QStringLiteral("Arial"));
-    f.setStyleStrategy(QFont::NoAntialias);
-    int px = std::max(1, cell * 87 / 100);
-    f.setPixelSize(px);
-    while (px > 1 && QFontMetrics(f).height() > cell)
-        f.setPixelSize(--px);
-}
-
 // A page narrower than the design cannot take the widest label at the band's
 // height: the labels get smaller rather than cut off at both ends.
 void narrowToLabels(QFont& f, int width)
@@ -102,6 +90,38 @@ QRect toQRect(const IntRect& r)
 
 } // namespace
 
+void FitCellFont(QFont& f, int cell)
+{
+    f = QFont(QStringLiteral("Arial"));
+    f.setStyleStrategy(QFont::NoAntialias);
+    int px = std::max(1, cell * 87 / 100);
+    f.setPixelSize(px);
+    while (px > 1 && QFontMetrics(f).height() > cell)
+        f.setPixelSize(--px);
+}
+
+void DrawBandLabel(QPainter& p, const QRect& band, const QString& label)
+{
+    // The words share out the band's width, centred as one line: the trunk
+    // in the middle and the leaves near it would hide a label packed in the
+    // middle, and spread out most words lie on open branches and sky.
+    const QStringList words = label.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QFontMetrics fm(p.font());
+    int inked = 0;
+    for (const QString& w : words)
+        inked += fm.horizontalAdvance(w);
+    const int gaps = int(words.size()) - 1;
+    const int room = band.width() - band.width() / 20;
+    const int space = fm.horizontalAdvance(QLatin1Char(' '));
+    const int gap = gaps > 0 ? std::max(space, (room - inked) / gaps) : 0;
+    int x = band.left() + (band.width() - (inked + gap * std::max(0, gaps))) / 2;
+    for (const QString& w : words) {
+        const int wide = fm.horizontalAdvance(w);
+        p.drawText(QRect(x, band.top(), wide, band.height()), Qt::AlignCenter | Qt::TextSingleLine, w);
+        x += wide + gap;
+    }
+}
+
 QString StamBandLabel(int row)
 {
     return row >= 0 && row < 4 ? QString::fromUtf8(kBandLabels[row]) : QString();
@@ -153,7 +173,7 @@ void StamTegner::DrawBackground(QImage& page, int W, int H)
         if (img->size() != QSize(W, d) || img->format() != QImage::Format_RGB888)
             *img = QImage(W, d, QImage::Format_RGB888);
     if (labelFontCell_ != d / 2 || labelFontWidth_ != W) {
-        fitFont(labelFont_, d / 2);
+        FitCellFont(labelFont_, d / 2);
         narrowToLabels(labelFont_, W - W / 20);
         labelFontCell_ = d / 2;
         labelFontWidth_ = W;
@@ -166,7 +186,7 @@ void StamTegner::DrawBackground(QImage& page, int W, int H)
             QPainter p(&T_);
             p.setFont(labelFont_);
             p.setPen(Qt::black);
-            p.drawText(QRect(0, 0, W, d), Qt::AlignCenter | Qt::TextSingleLine, StamBandLabel(k));
+            DrawBandLabel(p, QRect(0, 0, W, d), StamBandLabel(k));
         }
         BlendBitmaps(T_, S_, O_, 4 + k);
         stripIn(page, y, O_);
@@ -177,7 +197,7 @@ QFont& StamTegner::nameFont(int H)
 {
     if (nameFontCell_ != H / 30) {
         nameFontCell_ = H / 30;
-        fitFont(nameFont_, std::max(1, nameFontCell_));
+        FitCellFont(nameFont_, std::max(1, nameFontCell_));
         for (auto& cache : names_)
             cache.clear();
     }

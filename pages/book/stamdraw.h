@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 #include <array>
@@ -18,8 +19,16 @@
 inline constexpr int kStamRows = 5;
 inline constexpr int kStamStrip = 4;
 
+/// Arial, without smoothing, whose cell (ascent plus descent) is at most
+/// \a cell pixels high: the program asks for its fonts by cell height.
+void FitCellFont(QFont& f, int cell);
+
 /// The label of band \a row (0..3), as the page shows it.
 QString StamBandLabel(int row);
+
+/// Draws a band's label on one line, centred in \a band, its words spread
+/// over the band's width (less a twentieth), with the painter's font and pen.
+void DrawBandLabel(QPainter& p, const QRect& band, const QString& label);
 
 /// How a leaf looks: the leaf picture (1..4) and the colour of its name.
 struct LeafLook {

@@ -87,8 +87,8 @@ void TStamForm::layoutPage()
 {
     const int col = S(kColumnWidth);
     Panel2->setGeometry(0, 0, col, height());
-    BackSpeed->place(D(8, 8, 73, 73));
-    RedigerSpeed->place(D(8, 80, 73, 73));
+    BackSpeed->place(B(8, 8, 73, 73));
+    RedigerSpeed->place(B(8, 80, 73, 73));
     // The data panel keeps its distance to the bottom of the page.
     const QRect box = D(4, 308, 81, 138);
     const int gap = S(kDesignHeight) - S(446);
@@ -104,13 +104,42 @@ void TStamForm::layoutPage()
     NavnePanel->setFont(f);
     ErMinPanel->setFont(f);
 
+    // The tree keeps the design's shape, so that the bands keep their height
+    // and every leaf its width: on a page taller than that it stands at the
+    // bottom, on the ground, and its sky is drawn out above it (paintEvent).
     const QRect old = StamPaintBox->geometry();
-    StamPaintBox->setGeometry(col, 0, std::max(0, DrawingWidth()), height());
+    StamPaintBox->setGeometry(col, height() - DrawingHeight(), std::max(0, DrawingWidth()), DrawingHeight());
     if (StamPaintBox->geometry().size() != old.size()) {
         CancelDrag();
         backgroundValid_ = false;
         LayoutLeaves();
     }
+}
+
+void TStamForm::paintEvent(QPaintEvent* e)
+{
+    const QRect box = StamPaintBox->geometry();
+    if (box.top() <= 0 && box.bottom() >= height() - 1) {
+        Page::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    if (!EnsureBackground()) {
+        p.fillRect(rect(), ToQColor(0xF0CAA6));
+        return;
+    }
+    // The tree's first row drawn out above it (and its last below, should it
+    // ever not reach the bottom).
+    const QImage& page = Drawing().PageBitmap;
+    const int w = std::min(box.width(), page.width());
+    const int h = std::min(box.height(), page.height());
+    if (w <= 0 || h <= 0)
+        return;
+    if (box.top() > 0)
+        p.drawImage(QRect(box.left(), 0, w, box.top()), page, QRect(0, 0, w, 1));
+    const int below = box.top() + h;
+    if (below < height())
+        p.drawImage(QRect(box.left(), below, w, height() - below), page, QRect(0, h - 1, w, 1));
 }
 
 QRect TStamForm::PrintArea() const

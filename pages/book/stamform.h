@@ -75,6 +75,7 @@ protected:
     void pageShown() override;
     void pageHidden() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void StamPaintBoxPaint(QPaintEvent* e);

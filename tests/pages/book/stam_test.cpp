@@ -932,3 +932,77 @@ TEST(GrenFoto, FittedOnceAndAgainOnlyWhenThePhotoOrSizeChanges)
     EXPECT_NE(frame.pixel(30, 40), qRgb(255, 255, 255));
     DoneDrawing();
 }
+
+TEST_F(StamPage, OnATallWindowTheTreeStandsOnItsGroundWithEveryBandInView)
+{
+    makePupil([](tElev& e) {
+        e.AddGren(1);
+        e.AddGren(0);
+        const int g = e.AddGren(2);
+        e.SetGrenRaekke(g, 3);
+    });
+    auto w = open(path);
+    for (QSize size : {QSize(900, 1040), QSize(1280, 1024), QSize(1024, 768), QSize(1920, 1080)}) {
+        w->resize(size);
+        auto* f = show(*w);
+        const QImage page = f->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect tree = f->StamPaintBox->geometry();
+        const std::string at = std::to_string(size.width()) + "x" + std::to_string(size.height());
+        // The tree fills the page's bottom, at the size of the drawing area,
+        // so the bands keep the design's height.
+        EXPECT_EQ(tree.bottom(), f->height() - 1) << at;
+        EXPECT_EQ(tree.height(), f->DrawingHeight()) << at;
+        EXPECT_EQ(f->TreeHeight(), Drawing().PageBitmap.height()) << at;
+        // The fresh leaf waits in view in the strip.
+        const tElev& e = *w->AktivElev();
+        const IntRect fresh = e.GrenRect(e.FindGren(0));
+        EXPECT_GE(fresh.top, 9 * (f->TreeHeight() / 10)) << at;
+        EXPECT_LE(fresh.bottom, f->TreeHeight()) << at;
+        // Above the tree, its sky: every row as the tree's first one.
+        for (int y = 0; y < tree.top(); y += 7)
+            for (int x = tree.left(); x < tree.right(); x += 53)
+                ASSERT_EQ(page.pixel(x, y), page.pixel(x, tree.top())) << x << "," << y << " " << at;
+        // The last band's leaf is where a click finds it.
+        const IntRect r = e.GrenRect(2);
+        EXPECT_EQ(f->HitTest(centreOf(r)), 2) << at;
+        EXPECT_EQ(StamBandAt(f->TreeWidth(), f->TreeHeight(), centreOf(r).x(), centreOf(r).y()), 3) << at;
+    }
+}
+
+TEST(StamBands, TheLabelsWordsAreSpreadOverTheBandAndCentred)
+{
+    for (int W : {551, 1000, 1712}) {
+        const int d = 60;
+        QImage img(W, d, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            QFont f;
+            FitCellFont(f, d / 2);
+            p.setFont(f);
+            p.setPen(Qt::black);
+            DrawBandLabel(p, QRect(0, 0, W, d), StamBandLabel(2));   // "bedstemor - bedstefar"
+        }
+        int left = W, right = -1, top = d, bottom = -1;
+        for (int y = 0; y < d; ++y)
+            for (int x = 0; x < W; ++x)
+                if (qRed(img.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        ASSERT_GE(right, 0);
+        // From a fortieth of the width in at each side, give or take a
+        // letter's bearing; in the middle the dash, nothing else.
+        EXPECT_NEAR(left, W / 40, 4) << W;
+        EXPECT_NEAR(W - 1 - right, W / 40, 4) << W;
+        EXPECT_NEAR(top + bottom, d, 12) << W;   // vertically centred
+        int middle = 0;
+        for (int y = 0; y < d; ++y)
+            for (int x = W / 2 - W / 8; x < W / 2 + W / 8; ++x)
+                middle += qRed(img.pixel(x, y)) < 128;
+        EXPECT_GT(middle, 0) << W;    // the dash
+        EXPECT_LT(middle, d * 2) << W;
+    }
+}
