@@ -11,6 +11,7 @@
 #include "mainwindow.h"
 #include "page.h"
 #include "placeholderpage.h"
+#include "statform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,6 +27,11 @@ struct PageOptions {
     QString classFile;
     QString pupilFile;
     int pupil = 0;
+    // Page 18: statistic, diagram type and selected square; -1 as it opens.
+    int stat = -1;
+    int diagram = -1;
+    int select = -1;
+    bool faces = false;
     int width = 1920;
     int height = 1080;
     QString archive;
@@ -61,6 +67,26 @@ int fail(const QString& msg)
     return 1;
 }
 
+// Chooses on page 18 what the options ask for, as the buttons and a click
+// would. Returns an exit code when that cannot be done.
+int ApplyStatOptions(TStatForm& page, const PageOptions& opt)
+{
+    if (opt.diagram >= 0)
+        page.ChooseDiagramType(opt.diagram);
+    if (opt.stat > 0 && !page.ChooseStatistic(opt.stat)) {
+        std::fprintf(stderr, "tinkeli-tool render page: statistic %d (%s) is not available for this class\n", opt.stat,
+                     qPrintable(TStatForm::StatName(opt.stat)));
+        return 2;
+    }
+    page.SetFaces(opt.faces);
+    if (opt.select >= 0 && !page.SelectSquare(opt.select)) {
+        std::fprintf(stderr, "tinkeli-tool render page: there is no square %d; the chart has %d\n", opt.select,
+                     page.DrawnSquares());
+        return 2;
+    }
+    return 0;
+}
+
 } // namespace
 
 int CmdRenderPage(const QStringList& args)
@@ -72,15 +98,31 @@ int CmdRenderPage(const QStringList& args)
     p.addOption({"pupil", "Which pupil of the class (from 0).", "I"});
     p.addOption({"size", "Page size.", "WxH"});
     p.addOption({"archive", "The drawing archive (default: the program's).", "FILE.BIN"});
+    p.addOption({"stat", "Page 18: statistic N (0 to 17).", "N"});
+    p.addOption({"diagram", "Page 18: diagram type T (0 same colour, 1 boys and girls, 2 boys, 3 girls).", "T"});
+    p.addOption({"select", "Page 18: select square K (from 0), as a click does.", "K"});
+    p.addOption({"faces", "Page 18: the pupils' faces in the squares."});
     p.addOption({{"o", "output"}, "PNG file.", "file"});
     PageOptions opt;
     bool ok = p.parse(QStringList{"page"} + args) && p.positionalArguments().size() == 1 && p.isSet("o")
         && (p.isSet("class") != p.isSet("pupil-file"));
     if (ok)
         opt.page = p.positionalArguments()[0].toInt(&ok);
+    const auto statOption = [&](const char* name, int& value, int lo, int hi) {
+        if (ok && p.isSet(name)) {
+            value = p.value(name).toInt(&ok);
+            ok = ok && opt.page == 18 && value >= lo && value <= hi;
+        }
+    };
+    statOption("stat", opt.stat, 0, kStatCount);
+    statOption("diagram", opt.diagram, 0, 3);
+    statOption("select", opt.select, 0, 1 << 30);
+    opt.faces = p.isSet("faces");
+    ok = ok && (!opt.faces || opt.page == 18);
     if (!ok) {
         std::fputs("usage: tinkeli-tool render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
-                   "[--size WxH] [--archive FILE.BIN] -o OUT.png\n",
+                   "[--size WxH] [--archive FILE.BIN] -o OUT.png\n"
+                   "       page 18 also: [--stat N] [--diagram T] [--select K] [--faces]\n",
                    stderr);
         return 2;
     }
@@ -116,9 +158,11 @@ int CmdRenderPage(const QStringList& args)
     if (!opt.archive.isEmpty())
         Drawing().ArchivePath = opt.archive.toStdString();
     w.OpenParamFile();
-    if (w.AktivKlasse().IngenElever())
+    // The statistics of a class without pupils are empty charts.
+    const bool emptyClassOk = opt.page == 18 && !opt.classFile.isEmpty() && !w.AktivKlasse().FilNavn().empty();
+    if (w.AktivKlasse().IngenElever() && !emptyClassOk)
         return fail(file + " could not be read");
-    if (!w.AktivKlasse().GetElev(opt.pupil))
+    if (!w.AktivKlasse().GetElev(opt.pupil) && !(emptyClassOk && opt.pupil == 0))
         return fail(QString("the class has no pupil %1").arg(opt.pupil));
     w.SetAktivElev(opt.pupil);
     w.ElevForm()->EnableButtons();
@@ -132,6 +176,10 @@ int CmdRenderPage(const QStringList& args)
     w.resize(opt.width, opt.height + w.menuBar()->sizeHint().height());
     w.ShowPage(opt.page);
     page->resize(opt.width, opt.height);
+    if (auto* stat = qobject_cast<TStatForm*>(page)) {
+        if (const int rc = ApplyStatOptions(*stat, opt))
+            return rc;
+    }
     QApplication::processEvents();
     const QImage shot = page->grab().toImage();
     if (Drawing().PageBitmap.isNull())

@@ -1,4 +1,4 @@
-// The class pages: the overview (1) and the setup (2).
+// The class pages: the overview (1), the setup (2) and the statistics (18).
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
