@@ -15,6 +15,7 @@
 #include <QButtonGroup>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStaticText>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -160,8 +162,9 @@ TStatForm::TStatForm(PageHost& host, TKlasseForm* overview, QWidget* parent) : P
     PersonStatic->setPalette(cream);
     PersonStatic->hide();
 
+    // The chart's numbers are smoothed: they read better on the band's
+    // gradient, and Qt draws smoothed glyphs faster than bitmap ones.
     labelFont_ = QFont(QStringLiteral("Arial"));
-    labelFont_.setStyleStrategy(QFont::NoAntialias);
 
     connect(BackSpeed, &QToolButton::clicked, this, &TStatForm::BackSpeedClick);
     connect(RedigerSpeed, &QToolButton::clicked, this, &TStatForm::RedigerSpeedClick);
@@ -243,7 +246,6 @@ void TStatForm::pageShown()
         available_[std::size_t(n)] = StatAvailable(k, n);
     statistic_ = 0;
     collection_ = StatCollection{};
-    labels_.clear();
     grid_ = StatGrid{};
     clearSelection();
     faces_ = settings().value(QLatin1String(kFacesKey), false).toBool();
@@ -278,23 +280,35 @@ void TStatForm::DrawChart()
     if (chart_.size() != size)
         chart_ = QImage(size, QImage::Format_RGB32);
     const int W = size.width(), H = size.height();
-    Canvas c(&chart_);
-    c.SetSolidBrush(kSkyBlue);
-    c.FillRect({0, 0, W, H});
-    if (statistic_ == 0)
+    if (statistic_ == 0) {
+        Canvas c(&chart_);
+        c.SetSolidBrush(kSkyBlue);
+        c.FillRect({0, 0, W, H});
         return;
+    }
     grid_ = ComputeGrid(W, H, std::int64_t(collection_.categories.size()), collection_.largestCount);
     const StatGrid& g = grid_;
     const int cell = g.cell;
+    // The label band under the columns reaches below the page's bottom.
+    const int band = g.topMargin + (g.rows - 1) * cell;
 
-    // Squared paper: the white edges of the squares x = -1 .. columns,
-    // y = -1 .. rows - 1, each cell + 1 wide, neighbours sharing edges.
+    // Sky blue squared paper: the white edges of the squares x = -1 ..
+    // columns, y = -1 .. rows - 1, each cell + 1 wide, neighbours sharing
+    // their edges. Every row above the band is the same row with the
+    // vertical edges in it, copied whole, so the paper costs about one fill
+    // of the page. Before the canvas takes the bitmap: a row copy must not
+    // pull the bitmap from under it.
+    paperRow_.assign(std::size_t(W), ToQRgb(kSkyBlue));
+    for (int k = -1; k <= g.columns + 1; ++k)
+        if (const int x = g.leftMargin + k * cell; x >= 0 && x < W)
+            paperRow_[std::size_t(x)] = ToQRgb(kWhite);
+    for (int y = 0; y < std::min(band, H); ++y)
+        std::memcpy(chart_.scanLine(y), paperRow_.data(), std::size_t(W) * sizeof(QRgb));
+    chartBits_ = reinterpret_cast<QRgb*>(chart_.bits());
+    chartStride_ = chart_.bytesPerLine() / int(sizeof(QRgb));
+    Canvas c(&chart_);
     c.SetSolidBrush(kWhite);
-    for (int k = -1; k <= g.columns + 1; ++k) {
-        const int x = g.leftMargin + k * cell;
-        c.FillRect({x, g.topMargin - cell, x + 1, g.topMargin + g.rows * cell + 1});
-    }
-    for (int k = -1; k <= g.rows; ++k) {
+    for (int k = -1; k <= g.rows - 2; ++k) {
         const int y = g.topMargin + k * cell;
         c.FillRect({g.leftMargin - cell, y, g.leftMargin + (g.columns + 1) * cell + 1, y + 1});
     }
@@ -313,8 +327,6 @@ void TStatForm::DrawChart()
         return false;
     });
 
-    // The band under the columns with their labels, and the unit.
-    const int band = g.topMargin + (g.rows - 1) * cell;
     FillGradient(c, {0, band, W, band + 2 * cell}, kBlue, true, kSkyBlue);
     drawLabels(c);
     drawUnitText(c);
@@ -327,19 +339,45 @@ void TStatForm::drawSquare(Canvas& c, const QRect& sq, int pupil, bool selected)
         return;
     const SquareColours col = coloursFor(diagramType_, isBoy(*e));
     const int l = sq.left(), t = sq.top(), cell = sq.width() - 1;
-    c.SetPen(kBlack, 1, PenStyle::Solid);
-    c.SetSolidBrush(col.fill);
-    c.Rectangle(l, t, l + cell + 1, t + cell + 1);
-    if (cell >= 3) {
-        // A one-pixel 3D frame inside the edge: raised, or pressed when
-        // this is the selected square.
-        const int L = l + 1, T = t + 1, R = l + cell - 1, Bm = t + cell - 1;
-        c.SetSolidBrush(selected ? kBlack : col.frame);
-        c.FillRect({L, T, L + 1, Bm});
-        c.FillRect({L, T, R, T + 1});
-        c.SetSolidBrush(selected ? col.frame : kBlack);
-        c.FillRect({R, T, R + 1, Bm});
-        c.FillRect({L, Bm, R + 1, Bm + 1});
+    // Black edges (the square is cell + 1 wide: neighbours share them); one
+    // pixel inside, a 3D frame, raised, or pressed when this is the selected
+    // square, its bottom-right colour taking the top-right and bottom-left
+    // corners; the fill inside. A square has three kinds of rows besides the
+    // black edges: the frame's top, the middle and the frame's bottom. They
+    // are made once and copied row by row, which costs a tenth of drawing
+    // the boxes one after the other.
+    const QRgb black = ToQRgb(kBlack), fill = ToQRgb(col.fill), frame = ToQRgb(col.frame);
+    const QRgb topLeft = selected ? black : frame, bottomRight = selected ? frame : black;
+    const std::size_t n = std::size_t(cell) + 1;
+    squareRows_.resize(4 * n);
+    QRgb* edge = squareRows_.data();
+    QRgb* top = edge + n;
+    QRgb* middle = top + n;
+    QRgb* bottom = middle + n;
+    std::fill(edge, edge + n, black);
+    if (cell < 3) {
+        std::fill(middle, middle + n, fill);
+        middle[0] = middle[n - 1] = black;
+        std::copy(middle, middle + n, top);
+        std::copy(middle, middle + n, bottom);
+    } else {
+        std::fill(top, top + n, topLeft);
+        std::fill(middle, middle + n, fill);
+        std::fill(bottom, bottom + n, bottomRight);
+        middle[1] = topLeft;
+        top[n - 2] = middle[n - 2] = bottomRight;
+        top[0] = middle[0] = bottom[0] = black;
+        top[n - 1] = middle[n - 1] = bottom[n - 1] = black;
+    }
+    const int W = chart_.width(), H = chart_.height();
+    const int x0 = std::max(l, 0), x1 = std::min(l + cell + 1, W);
+    if (x0 < x1) {
+        for (int y = std::max(t, 0); y <= std::min(t + cell, H - 1); ++y) {
+            const int row = y - t;
+            const QRgb* from = row == 0 || row == cell ? edge : row == 1 ? top : row == cell - 1 ? bottom : middle;
+            std::memcpy(chartBits_ + std::ptrdiff_t(y) * chartStride_ + x0, from + (x0 - l),
+                        std::size_t(x1 - x0) * sizeof(QRgb));
+        }
     }
     if (!faces_ || !overview_)
         return;
@@ -348,7 +386,117 @@ void TStatForm::drawSquare(Canvas& c, const QRect& sq, int pupil, bool selected)
     const int inner = cell + 1 - 2 * m;
     if (inner < 12)
         return;
-    c.Draw(l + m, t + m, overview_->Thumbnail(pupil, QSize(inner, inner), false));
+    c.Draw(l + m, t + m, FaceOf(pupil, inner));
+}
+
+const QImage& TStatForm::FaceOf(int pupil, int size)
+{
+    // The thumbnail the overview shows in the pupil's cell, so that a face
+    // the overview drew is not drawn again. Its halvings are kept beside it,
+    // so that squares of another size cost one small resampling a face.
+    const int count = host().AktivKlasse().ElevCount();
+    if (faceCache_.size() != std::size_t(count))
+        faceCache_.assign(std::size_t(count), FaceCache{});
+    QSize from = overview_->CellSize(pupil);
+    if (from.width() < size || from.height() < size)
+        from = QSize(size, size);   // larger than the overview's: drawn for the chart
+    const QImage& thumbnail = overview_->Thumbnail(pupil, from, false);
+    FaceCache& face = faceCache_[std::size_t(pupil)];
+    if (face.source != thumbnail.cacheKey() || face.levels.empty()) {
+        face.source = thumbnail.cacheKey();
+        face.levels.assign(1, thumbnail.convertToFormat(QImage::Format_RGB32));
+        face.sized.clear();
+    }
+    // A few sizes are kept: going back to a subject seen before costs
+    // nothing.
+    for (const QImage& made : face.sized)
+        if (made.width() == size && made.height() == size)
+            return made;
+    std::size_t level = 0;
+    while (face.levels[level].width() >= 2 * size && face.levels[level].height() >= 2 * size) {
+        if (level + 1 == face.levels.size())
+            face.levels.push_back(HalveImage(face.levels[level]));
+        ++level;
+    }
+    if (face.sized.size() == kFaceSizesKept)
+        face.sized.erase(face.sized.begin());
+    face.sized.push_back(ResampleFace(face.levels[level], size));
+    return face.sized.back();
+}
+
+QImage TStatForm::ShrinkFace(const QImage& thumbnail, int size)
+{
+    // Halved while it is twice as large (each pixel the mean of four), then
+    // resampled bilinearly the rest of the way: the thin lines of the face
+    // survive a reduction to a quarter and less.
+    QImage image = thumbnail.convertToFormat(QImage::Format_RGB32);
+    if (size < 1 || image.isNull())
+        return image;
+    while (image.width() >= 2 * size && image.height() >= 2 * size)
+        image = HalveImage(image);
+    return ResampleFace(image, size);
+}
+
+QImage TStatForm::HalveImage(const QImage& image)
+{
+    const int hw = image.width() / 2, hh = image.height() / 2;
+    QImage half(hw, hh, QImage::Format_RGB32);
+    for (int y = 0; y < hh; ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(image.constScanLine(2 * y));
+        const auto* b = reinterpret_cast<const QRgb*>(image.constScanLine(2 * y + 1));
+        auto* out = reinterpret_cast<QRgb*>(half.scanLine(y));
+        for (int x = 0; x < hw; ++x) {
+            const QRgb p = a[2 * x], q = a[2 * x + 1], r = b[2 * x], t = b[2 * x + 1];
+            // Red and blue side by side, with room for the sum of four.
+            const quint32 rb =
+                (((p & 0xFF00FF) + (q & 0xFF00FF) + (r & 0xFF00FF) + (t & 0xFF00FF) + 0x20002) >> 2) & 0xFF00FF;
+            const quint32 g = (((p & 0xFF00) + (q & 0xFF00) + (r & 0xFF00) + (t & 0xFF00) + 0x200) >> 2) & 0xFF00;
+            out[x] = 0xFF000000 | rb | g;
+        }
+    }
+    return half;
+}
+
+QImage TStatForm::ResampleFace(const QImage& image, int size)
+{
+    const int w = image.width(), h = image.height();
+    if ((w == size && h == size) || size < 1 || image.isNull())
+        return image;
+    // Where each column and row samples the source: the pixel centres
+    // mapped across, in 8-bit fractions.
+    const auto taps = [](int from, int to, std::vector<int>& first, std::vector<quint32>& weight) {
+        first.resize(std::size_t(to));
+        weight.resize(std::size_t(to));
+        for (int i = 0; i < to; ++i) {
+            const qint64 f = std::clamp<qint64>((((2 * qint64(i) + 1) * from << 16) / (2 * to)) - 0x8000, 0,
+                                                qint64(from - 1) << 16);
+            first[std::size_t(i)] = int(f >> 16);
+            weight[std::size_t(i)] = quint32(f & 0xFFFF) >> 8;
+        }
+    };
+    std::vector<int> xs, ys;
+    std::vector<quint32> wxs, wys;
+    taps(w, size, xs, wxs);
+    taps(h, size, ys, wys);
+    const auto mix = [](QRgb a, QRgb b, quint32 t) {
+        const quint32 rb = ((a & 0xFF00FF) * (256 - t) + (b & 0xFF00FF) * t) >> 8;
+        const quint32 g = ((a & 0xFF00) * (256 - t) + (b & 0xFF00) * t) >> 8;
+        return (rb & 0xFF00FF) | (g & 0xFF00);
+    };
+    QImage out(size, size, QImage::Format_RGB32);
+    for (int y = 0; y < size; ++y) {
+        const int y0 = ys[std::size_t(y)], y1 = std::min(y0 + 1, h - 1);
+        const quint32 wy = wys[std::size_t(y)];
+        const auto* r0 = reinterpret_cast<const QRgb*>(image.constScanLine(y0));
+        const auto* r1 = reinterpret_cast<const QRgb*>(image.constScanLine(y1));
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < size; ++x) {
+            const int x0 = xs[std::size_t(x)], x1 = std::min(x0 + 1, w - 1);
+            const quint32 wx = wxs[std::size_t(x)];
+            dst[x] = 0xFF000000 | mix(mix(r0[x0], r0[x1], wx), mix(r1[x0], r1[x1], wx), wy);
+        }
+    }
+    return out;
 }
 
 void TStatForm::drawLabels(Canvas& c)
@@ -359,24 +507,36 @@ void TStatForm::drawLabels(Canvas& c)
     QRect r(QPoint(1 + g.leftMargin + cell + shrink, 1 + g.topMargin + cell * (g.rows - 1) + shrink),
             QPoint(g.leftMargin + 2 * cell - shrink - 1, g.topMargin + cell * g.rows - shrink - 1));
     QPainter& p = c.painter();
+    const int px = std::max(1, statistic_ == 2 ? MulDiv(cell, 3, 4) : cell / 2);
     if (statistic_ != 1) {
-        labelFont_.setPixelSize(std::max(1, statistic_ == 2 ? MulDiv(cell, 3, 4) : cell / 2));
+        labelFont_.setPixelSize(px);
         p.setFont(labelFont_);
     }
     const int W = chart_.width();
-    for (std::size_t j = 0; j < collection_.categories.size(); ++j, r.translate(cell, 0)) {
-        if (r.left() >= W)
-            break;   // columns past the page's edge
-        if (statistic_ == 1) {
+    if (statistic_ == 1) {
+        for (std::size_t j = 0; j < collection_.categories.size() && r.left() < W; ++j, r.translate(cell, 0))
             DrawHobbyPicture(c, collection_.categories[j].value, {r.left(), r.top(), r.right() + 1, r.bottom() + 1});
-            continue;
-        }
-        const QString& text = labels_[j];
-        p.setPen(Qt::black);
-        p.drawText(r.translated(1, 2), Qt::AlignHCenter | Qt::AlignTop, text);
-        p.setPen(Qt::white);
-        p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, text);
+        return;
     }
+    // The numbers are laid out once for their size, not at every paint.
+    const QRect first = r;
+    for (std::size_t j = 0; j < labels_.size() && r.left() < W; ++j, r.translate(cell, 0)) {
+        Label& label = labels_[j];
+        if (label.px != px) {
+            label.text.prepare(QTransform(), labelFont_);
+            label.px = px;
+        }
+        label.at = QPoint(r.left() + (r.width() - int(label.text.size().width())) / 2, r.top());
+    }
+    // All shadows, then all numbers: a pen change costs more than a number.
+    const std::size_t drawn = std::size_t(std::max(0, (W - first.left() + cell - 1) / std::max(1, cell)));
+    const std::size_t count = std::min(labels_.size(), drawn);
+    p.setPen(Qt::black);
+    for (std::size_t j = 0; j < count; ++j)
+        p.drawStaticText(labels_[j].at + QPoint(1, 2), labels_[j].text);
+    p.setPen(Qt::white);
+    for (std::size_t j = 0; j < count; ++j)
+        p.drawStaticText(labels_[j].at, labels_[j].text);
 }
 
 QString TStatForm::UnitText() const
@@ -403,28 +563,33 @@ void TStatForm::drawUnitText(Canvas& c)
     int px = statistic_ == 2 ? cell / 2 : statistic_ == 3 ? MulDiv(cell, 3, 8) : MulDiv(cell, 3, 4);
     if (collection_.onlyMeasured)
         px = std::min(MulDiv(cell, 3, 8), std::max(8, S(20)));   // a note, not a unit
-    labelFont_.setPixelSize(std::max(1, px));
-    QPainter& p = c.painter();
+    px = std::max(1, px);
     const int W = chart_.width();
-    QRect r(g.leftMargin + cell * (g.columns - 1) - cell / 2, cell, cell + 1, cell + 1);
-    if (collection_.onlyMeasured) {
-        // Longer than a cell: kept whole on the page, right of its middle
-        // if need be.
-        int tw = QFontMetrics(labelFont_).horizontalAdvance(text);
-        while (tw > W - 8 && labelFont_.pixelSize() > 6) {
+    if (unit_.text.text() != text || unit_.px != px || unit_.width != W) {
+        unit_.text.setText(text);
+        labelFont_.setPixelSize(px);
+        // A note longer than a cell is kept whole on the page.
+        while (collection_.onlyMeasured && QFontMetrics(labelFont_).horizontalAdvance(text) > W - 8
+               && labelFont_.pixelSize() > 6)
             labelFont_.setPixelSize(labelFont_.pixelSize() - 1);
-            tw = QFontMetrics(labelFont_).horizontalAdvance(text);
-        }
-        const int left = std::clamp(r.center().x() - tw / 2, 4, std::max(4, W - 4 - tw));
-        r = QRect(left, r.top(), tw, r.height());
+        unit_.font = labelFont_;
+        unit_.text.prepare(QTransform(), unit_.font);
+        unit_.px = px;
+        unit_.width = W;
     }
-    p.setFont(labelFont_);
+    const int tw = int(unit_.text.size().width());
+    const int middle = g.leftMargin + cell * (g.columns - 1) - cell / 2 + (cell + 1) / 2;
+    int left = middle - tw / 2;
+    if (collection_.onlyMeasured)
+        left = std::clamp(left, 4, std::max(4, W - 4 - tw));
+    const QPoint at(left, cell);
+    QPainter& p = c.painter();
+    p.setFont(unit_.font);
     p.setPen(ToQColor(kSkyBlue));
-    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip;
     for (QPoint d : {QPoint(0, -2), QPoint(0, 2), QPoint(-2, 0), QPoint(2, 0)})
-        p.drawText(r.translated(d), flags, text);
+        p.drawStaticText(at + d, unit_.text);
     p.setPen(Qt::white);
-    p.drawText(r, flags, text);
+    p.drawStaticText(at, unit_.text);
 }
 
 void TStatForm::KnapPanelPaintBoxPaint()
@@ -555,10 +720,15 @@ void TStatForm::collect(int n)
 {
     clearSelection();
     CollectStatistic(host().AktivKlasse(), n, StatPaintBox->width(), collection_);
-    labels_.clear();
-    labels_.reserve(collection_.categories.size());
-    for (const tRegnskab& r : collection_.categories)
-        labels_.push_back(QString::number(r.value));
+    // Numbers laid out before keep their layout.
+    labels_.resize(collection_.categories.size());
+    for (std::size_t j = 0; j < labels_.size(); ++j) {
+        const QString text = QString::number(collection_.categories[j].value);
+        if (labels_[j].text.text() != text) {
+            labels_[j].text.setText(text);
+            labels_[j].px = 0;
+        }
+    }
     grid_ = ComputeGrid(StatPaintBox->width(), StatPaintBox->height(), std::int64_t(collection_.categories.size()),
                         collection_.largestCount);
 }

@@ -13,6 +13,7 @@
 #include <QFont>
 #include <QImage>
 #include <QLabel>
+#include <QStaticText>
 
 #include <array>
 
@@ -98,6 +99,16 @@ public:
     QRect KnapRect(int n) const;
     /// How many buttons KnapBoard painted so far.
     long ButtonsDrawn() const { return buttonsDrawn_; }
+    /// Pupil \a pupil's face for a square, \a size pixels a side: the
+    /// overview's thumbnail, made smaller.
+    const QImage& FaceOf(int pupil, int size);
+    /// \a thumbnail made \a size x \a size: halved while it is twice as
+    /// large, then resampled.
+    static QImage ShrinkFace(const QImage& thumbnail, int size);
+    /// Each pixel the mean of four.
+    static QImage HalveImage(const QImage& image);
+    /// Bilinear, for reductions to no less than half.
+    static QImage ResampleFace(const QImage& image, int size);
     /// The board's tooltip for statistic n: what it counts.
     static QString StatName(int n);
     /// The text in the unit's place, "" for none.
@@ -134,11 +145,31 @@ private:
     StatGrid grid_;
     bool faces_ = false;
 
+    static constexpr std::size_t kFaceSizesKept = 4;
+    struct FaceCache {
+        qint64 source = 0;           ///< the overview thumbnail it is made from
+        std::vector<QImage> levels;  ///< that thumbnail and its halvings
+        std::vector<QImage> sized;   ///< the face at the last squares' sizes
+    };
+    std::vector<FaceCache> faceCache_;   ///< by pupil
     QImage chart_;          ///< the chart, drawn off screen
     QImage work_;           ///< one board button at a time
     QImage knapPanelCache_; ///< the strip's gradient at its size
     QImage endPieceCache_;  ///< the round end piece at its size
-    std::vector<QString> labels_;   ///< the columns' numbers, made when collected
+    std::vector<QRgb> paperRow_;    ///< one row of the squared paper
+    std::vector<QRgb> squareRows_;  ///< the kinds of rows of one square
+    QRgb* chartBits_ = nullptr;     ///< Chart()'s pixels while it is drawn
+    int chartStride_ = 0;
+    // A text laid out for one font size.
+    struct Label {
+        QStaticText text;
+        int px = 0;        ///< the size it was laid out for; 0 none
+        int width = 0;     ///< the chart width it was fitted to (the unit)
+        QPoint at;         ///< where it is drawn
+        QFont font;
+    };
+    std::vector<Label> labels_;     ///< the columns' numbers
+    Label unit_;
     QFont labelFont_;
     long buttonsDrawn_ = 0;
 };

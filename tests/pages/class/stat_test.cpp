@@ -597,28 +597,48 @@ TEST_F(Stat, FacesAreTheOverviewsThumbnails)
     TStatForm* f = open(makeClass(threeHeights()));
     EXPECT_FALSE(f->ShowsFaces());   // off by default
     EXPECT_FALSE(f->AnsigtSpeed->isChecked());
+    // The overview shows its portraits first.
+    auto* overview = static_cast<TKlasseForm*>(main->PageAt(1));
+    main->ShowPage(1);
+    (void)overview->ElevGrid->viewport()->grab();
+    const long drawn = overview->ThumbnailsDrawn();
+    EXPECT_EQ(drawn, 3);
+    main->ShowPage(18);
     ASSERT_TRUE(f->ChooseStatistic(4));
     QTest::mouseClick(f->AnsigtSpeed, Qt::LeftButton);
     EXPECT_TRUE(f->ShowsFaces());
     f->DrawChart();
-    auto* overview = static_cast<TKlasseForm*>(main->PageAt(1));
+    // No face was drawn again: the chart took the overview's.
+    EXPECT_EQ(overview->ThumbnailsDrawn(), drawn);
     const QRect sq = f->SquareRect(1);
+    const int pupil = f->SquarePupil(1);
     const int cell = f->Grid().cell;
     const int m = 2 + cell / 12, inner = cell + 1 - 2 * m;
-    const long drawn = overview->ThumbnailsDrawn();
-    const QImage& thumb = overview->Thumbnail(f->SquarePupil(1), QSize(inner, inner), false);
-    EXPECT_EQ(overview->ThumbnailsDrawn(), drawn);   // the chart's own, from the cache
+    const QImage& thumb = overview->Thumbnail(pupil, overview->CellSize(pupil), false);
+    EXPECT_EQ(overview->ThumbnailsDrawn(), drawn);
+    const QImage expected = TStatForm::ShrinkFace(thumb, inner);
+    const QImage smooth = thumb.scaled(inner, inner, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_RGB32);
     int same = 0;
+    long off = 0;
     for (int y = 0; y < inner; ++y)
-        for (int x = 0; x < inner; ++x)
-            same += f->Chart().pixel(sq.left() + m + x, sq.top() + m + y) == thumb.pixel(x, y) ? 1 : 0;
+        for (int x = 0; x < inner; ++x) {
+            const QRgb px = f->Chart().pixel(sq.left() + m + x, sq.top() + m + y);
+            same += px == expected.pixel(x, y) ? 1 : 0;
+            const QRgb s = smooth.pixel(x, y);
+            off += std::abs(qRed(px) - qRed(s)) + std::abs(qGreen(px) - qGreen(s)) + std::abs(qBlue(px) - qBlue(s));
+        }
     EXPECT_EQ(same, inner * inner);
+    EXPECT_LT(off / (3 * inner * inner), 12);   // close to a careful reduction of the overview's picture
     // Framed in the square's colour.
     EXPECT_EQ(at(f, sq.topLeft() + QPoint(m - 1, m - 1)), kGreenSquare);
     f->ChooseDiagramType(TStatForm::BothColours);
     f->DrawChart();
     EXPECT_EQ(at(f, sq.topLeft() + QPoint(m - 1, m - 1)), kRedSquare);   // Bea
+    // Another subject, other squares: still the overview's faces.
+    ASSERT_TRUE(f->ChooseStatistic(3));
     f->DrawChart();
+    EXPECT_NE(f->Grid().cell, cell);
     EXPECT_EQ(overview->ThumbnailsDrawn(), drawn);
 
     // Remembered for the next time.
@@ -635,6 +655,31 @@ TEST_F(Stat, FacesAreTheOverviewsThumbnails)
     main->ShowPage(1);
     main->ShowPage(18);
     EXPECT_FALSE(f->ShowsFaces());
+}
+
+TEST(StatFaces, ShrinkingAveragesFourPixels)
+{
+    // Black and white in 2 x 2 blocks: halving gives their mean.
+    QImage checker(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000);
+    const QImage half = TStatForm::ShrinkFace(checker, 4);
+    ASSERT_EQ(half.size(), QSize(4, 4));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(half.pixel(x, y), 0xFF808080) << x << "," << y;
+    // Each channel on its own.
+    QImage four(2, 2, QImage::Format_RGB32);
+    four.setPixel(0, 0, qRgb(255, 0, 10));
+    four.setPixel(1, 0, qRgb(0, 255, 20));
+    four.setPixel(0, 1, qRgb(0, 0, 30));
+    four.setPixel(1, 1, qRgb(1, 2, 40));
+    EXPECT_EQ(TStatForm::ShrinkFace(four, 1).pixel(0, 0), qRgb(64, 64, 25));
+    // Twice halved, and an odd size resampled.
+    EXPECT_EQ(TStatForm::ShrinkFace(checker, 2).pixel(1, 1), 0xFF808080);
+    EXPECT_EQ(TStatForm::ShrinkFace(checker, 3).size(), QSize(3, 3));
+    EXPECT_EQ(TStatForm::ShrinkFace(checker, 8).pixel(1, 0), 0xFFFFFFFF);   // the same size, unchanged
 }
 
 // ---- pupils whose file could not be read, the way in and out ----
