@@ -387,6 +387,20 @@ TEST_F(Stat, BoysOnlyStackTheirSquaresDirectly)
     EXPECT_EQ(at(f, f->SquareRect(0).topLeft() + QPoint(1, 1)), 0xFFC0DCC0u);   // money green
 }
 
+TEST_F(Stat, WhoIsNotABoyIsAGirl)
+{
+    TStatForm* f = open(makeClass({{"A", "dreng", 130}, {"B", "", 130}, {"C", "pige", 130}}));
+    ASSERT_TRUE(f->ChooseStatistic(4));
+    f->ChooseDiagramType(TStatForm::BoysOnly);
+    EXPECT_EQ(f->DrawnSquares(), 1);
+    f->ChooseDiagramType(TStatForm::GirlsOnly);
+    ASSERT_EQ(f->DrawnSquares(), 2);
+    EXPECT_EQ(f->SquarePupil(0), 1);
+    f->ChooseDiagramType(TStatForm::BothColours);
+    f->DrawChart();
+    EXPECT_EQ(at(f, f->SquareRect(1).center()), kRedSquare);
+}
+
 TEST_F(Stat, SquaredPaperAndTheLabelBand)
 {
     TStatForm* f = open(makeClass(threeHeights()));
