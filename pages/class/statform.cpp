@@ -62,8 +62,8 @@ QSettings settings()
     return QSettings(QStringLiteral("Tinkeli"), QStringLiteral("Tinkeli"));
 }
 
-// The part of the picture that is its background: the colour of its
-// bottom-left corner, as the picture covers it.
+// Makes the picture's background transparent: every pixel of the colour
+// of its bottom-left corner (the first the picture covers there).
 void keyOutBackground(QImage& image)
 {
     const int h = image.height(), w = image.width();
