@@ -1,11 +1,13 @@
-// Speed of the class overview: a full repaint of the visible grid of
-// portraits, measured against one full-page fill in the same run.
+// Speed of the class pages: a full repaint of the overview's visible grid of
+// portraits, and the statistics chart collected and drawn, measured against
+// one full-page fill in the same run.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas.h"
 #include "democlass.h"
 #include "dialogs.h"
 #include "klasseform.h"
 #include "mainwindow.h"
+#include "statform.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -103,9 +105,86 @@ void BM_GridFirstPaint(benchmark::State& state)
     }
 }
 
+// The statistics page on the same screen, showing nothing yet.
+struct Statistics {
+    Overview overview;
+    TStatForm* form;
+
+    explicit Statistics(int pupils) : overview(pupils)
+    {
+        overview.main->ShowPage(18);
+        form = static_cast<TStatForm*>(overview.main->PageAt(18));
+        form->resize(kScreenW, kScreenH);
+        QApplication::processEvents();
+    }
+    // Choosing height on the strip: its columns collected, the chart drawn.
+    void chooseHeight()
+    {
+        form->ChooseStatistic(4);
+        form->DrawChart();
+        benchmark::DoNotOptimize(form->Chart().constBits());
+    }
+};
+
+void statChart(benchmark::State& state, bool faces)
+{
+    Statistics s(int(state.range(0)));
+    s.form->SetFaces(faces);
+    s.chooseHeight();   // the faces' thumbnails are made once, as on screen
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.form->ChooseStatistic(3);   // another chart before it, as in use
+        s.form->DrawChart();
+        state.ResumeTiming();
+        s.chooseHeight();
+    }
+}
+
+void BM_StatHeight(benchmark::State& state) { statChart(state, false); }
+// The faces made before at both subjects' sizes.
+void BM_StatHeightFaces(benchmark::State& state) { statChart(state, true); }
+
+// Squares of a size not seen lately: every face made anew from the
+// overview's thumbnail.
+void BM_StatHeightFacesNewSize(benchmark::State& state)
+{
+    Statistics s(int(state.range(0)));
+    s.form->SetFaces(true);
+    s.chooseHeight();
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.form->ChooseStatistic(3);
+        // Five widths, five square sizes: more than the page keeps.
+        s.form->resize(kScreenW - 28 * (step++ % 5), kScreenH);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        s.chooseHeight();
+    }
+}
+
+// Faces on for the first time after the page was shown: every thumbnail drawn.
+void BM_StatHeightFacesFirst(benchmark::State& state)
+{
+    Statistics s(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.overview.main->ShowPage(1);   // the overview forgets its thumbnails
+        s.overview.main->ShowPage(18);
+        s.form->ChooseStatistic(4);
+        s.form->SetFaces(true);
+        state.ResumeTiming();
+        s.form->DrawChart();
+    }
+}
+
 BENCHMARK(BM_PageFill);
 BENCHMARK(BM_GridRepaint)->Arg(24)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFirstPaint)->Arg(24)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_StatHeight)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatHeightFaces)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatHeightFacesNewSize)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatHeightFacesFirst)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -115,7 +194,9 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& r : runs)
             if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
+                // The time this thread ran: what other programs on a busy
+                // machine take does not count.
+                seconds[r.benchmark_name()] = r.cpu_accumulated_time / double(r.iterations);
     }
 };
 
@@ -140,7 +221,9 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto fill = reporter.seconds.find("BM_PageFill");
     if (fill != reporter.seconds.end() && fill->second > 0) {
-        std::printf("\nClass overview at %dx%d, in full-page fills (a repaint must be <= 20):\n", kScreenW, kScreenH);
+        std::printf("\nClass pages at %dx%d, in full-page fills (an overview repaint must be <= 20, the\n"
+                    "statistics' height chart of 50 pupils <= 3 and <= 6 with faces):\n",
+                    kScreenW, kScreenH);
         for (const auto& [name, t] : reporter.seconds)
             if (name != "BM_PageFill")
                 std::printf("  %-26s %.1f\n", name.c_str(), t / fill->second);

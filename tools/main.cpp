@@ -20,6 +20,7 @@ const char* const kUsage =
     "  archive verify FILE.BIN [--face-only]  check that every name the program uses is there\n"
     "  render gallery FILE.BIN -o OUT.png  a contact sheet of every picture\n"
     "  render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] [--size WxH] -o OUT.png\n"
+    "  render page 18 --class FILE.kla [--stat N] [--diagram T] [--select K] [--faces] -o OUT.png\n"
     "  render picture FILE.BIN NAME --size WxH [--mirror] [--angle N] [--key RRGGBB] -o OUT.png\n"
     "  render portrait FILE.ele --archive FILE.BIN --size WxH -o OUT.png\n"
     "  photo IN -o OUT.png [--crop X,Y,W,H]  a picture file as the 180 x 240 photo a leaf stores\n";

@@ -13,6 +13,7 @@
 #include "page.h"
 #include "placeholderpage.h"
 #include "stamform.h"
+#include "statform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -28,8 +29,12 @@ struct PageOptions {
     QString classFile;
     QString pupilFile;
     int pupil = 0;
-    int select = -1;   // pages 14 and 15: the leaf selected as a click would
+    int select = -1;   // pages 14 and 15: the leaf; page 18: the square; selected as a click would
     int mode = -1;     // page 11: the measurements' mode; -1: as the page opens
+    // Page 18: statistic and diagram type; -1 as it opens.
+    int stat = -1;
+    int diagram = -1;
+    bool faces = false;
     int width = 1920;
     int height = 1080;
     QString archive;
@@ -65,6 +70,26 @@ int fail(const QString& msg)
     return 1;
 }
 
+// Chooses on page 18 what the options ask for, as the buttons and a click
+// would. Returns an exit code when that cannot be done.
+int ApplyStatOptions(TStatForm& page, const PageOptions& opt)
+{
+    if (opt.diagram >= 0)
+        page.ChooseDiagramType(opt.diagram);
+    if (opt.stat > 0 && !page.ChooseStatistic(opt.stat)) {
+        std::fprintf(stderr, "tinkeli-tool render page: statistic %d (%s) is not available for this class\n", opt.stat,
+                     qPrintable(TStatForm::StatName(opt.stat)));
+        return 2;
+    }
+    page.SetFaces(opt.faces);
+    if (opt.select >= 0 && !page.SelectSquare(opt.select)) {
+        std::fprintf(stderr, "tinkeli-tool render page: there is no square %d; the chart has %d\n", opt.select,
+                     page.DrawnSquares());
+        return 2;
+    }
+    return 0;
+}
+
 } // namespace
 
 int CmdRenderPage(const QStringList& args)
@@ -75,11 +100,14 @@ int CmdRenderPage(const QStringList& args)
     p.addOption({"pupil-file", "A pupil file.", "FILE.ele"});
     p.addOption({"pupil", "Which pupil of the class (from 0).", "I"});
     p.addOption({"select", "Pages 14 and 15: select leaf I of the family tree (from 0); page 15 shows its "
-                           "branch page.", "I"});
+                           "branch page. Page 18: select square I (from 0), as a click does.", "I"});
     p.addOption({"size", "Page size.", "WxH"});
     p.addOption({"archive", "The drawing archive (default: the program's).", "FILE.BIN"});
     p.addOption({"mode", "Page 11: the measurements in mode M (0 typed, 1 hands, 2 fingers, 3 hand spans, "
                          "4 insteps, 5 feet).", "M"});
+    p.addOption({"stat", "Page 18: statistic N (0 to 17).", "N"});
+    p.addOption({"diagram", "Page 18: diagram type T (0 same colour, 1 boys and girls, 2 boys, 3 girls).", "T"});
+    p.addOption({"faces", "Page 18: the pupils' faces in the squares."});
     p.addOption({{"o", "output"}, "PNG file.", "file"});
     PageOptions opt;
     bool ok = p.parse(QStringList{"page"} + args) && p.positionalArguments().size() == 1 && p.isSet("o")
@@ -90,10 +118,21 @@ int CmdRenderPage(const QStringList& args)
         opt.mode = p.value("mode").toInt(&ok);
         ok = ok && opt.page == 11 && opt.mode >= 0 && opt.mode <= 5;
     }
+    const auto statOption = [&](const char* name, int& value, int lo, int hi) {
+        if (ok && p.isSet(name)) {
+            value = p.value(name).toInt(&ok);
+            ok = ok && opt.page == 18 && value >= lo && value <= hi;
+        }
+    };
+    statOption("stat", opt.stat, 0, kStatCount);
+    statOption("diagram", opt.diagram, 0, 3);
+    opt.faces = p.isSet("faces");
+    ok = ok && (!opt.faces || opt.page == 18);
     if (!ok) {
         std::fputs("usage: tinkeli-tool render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
                    "[--size WxH] [--archive FILE.BIN] [--select I] [--mode M] -o OUT.png\n"
-                   "       --select I is for pages 14 and 15, --mode M (0 to 5) for page 11\n",
+                   "       --select I is for pages 14, 15 (a leaf) and 18 (a square), --mode M (0 to 5) for page 11\n"
+                   "       page 18 also: [--stat N] [--diagram T] [--faces]\n",
                    stderr);
         return 2;
     }
@@ -106,10 +145,16 @@ int CmdRenderPage(const QStringList& args)
     if (p.isSet("select")) {
         bool oki = false;
         opt.select = p.value("select").toInt(&oki);
-        if (!oki || opt.select < 0)
-            return fail("--select wants a leaf number from 0");
-        if (opt.page != 14 && opt.page != 15)
-            return fail("--select is for page 14, the family tree, and page 15, a person's branch page");
+        // Wrong use of the option, as the other options: exit 2.
+        if (!oki || opt.select < 0) {
+            fail("--select wants a leaf or square number from 0");
+            return 2;
+        }
+        if (opt.page != 14 && opt.page != 15 && opt.page != 18) {
+            fail("--select is for page 14, the family tree, page 15, a person's branch page, and page 18, "
+                 "a square of the statistics");
+            return 2;
+        }
     }
     if (p.isSet("size")) {
         const QStringList wh = p.value("size").split('x');
@@ -137,9 +182,11 @@ int CmdRenderPage(const QStringList& args)
     if (!opt.archive.isEmpty())
         Drawing().ArchivePath = opt.archive.toStdString();
     w.OpenParamFile();
-    if (w.AktivKlasse().IngenElever())
+    // The statistics of a class without pupils are empty charts.
+    const bool emptyClassOk = opt.page == 18 && !opt.classFile.isEmpty() && !w.AktivKlasse().FilNavn().empty();
+    if (w.AktivKlasse().IngenElever() && !emptyClassOk)
         return fail(file + " could not be read");
-    if (!w.AktivKlasse().GetElev(opt.pupil))
+    if (!w.AktivKlasse().GetElev(opt.pupil) && !(emptyClassOk && opt.pupil == 0))
         return fail(QString("the class has no pupil %1").arg(opt.pupil));
     w.SetAktivElev(opt.pupil);
     w.ElevForm()->EnableButtons();
@@ -171,6 +218,11 @@ int CmdRenderPage(const QStringList& args)
             showAt(15);
     } else {
         showAt(opt.page);
+    }
+    if (auto* stat = qobject_cast<TStatForm*>(page)) {
+        if (const int rc = ApplyStatOptions(*stat, opt))
+            return rc;
+        QApplication::processEvents();
     }
     if (opt.mode >= 0) {
         auto* maal = qobject_cast<TMaalForm*>(page);

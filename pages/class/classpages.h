@@ -1,5 +1,5 @@
-// The class pages: the overview (1), the setup (2) and the class's hobby
-// offer (12).
+// The class pages: the overview (1), the setup (2), the class's hobby offer
+// (12) and the statistics (18).
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 

@@ -372,6 +372,14 @@ const QImage& TKlasseForm::Thumbnail(int i, QSize size, bool selected)
     return cell.image;
 }
 
+QSize TKlasseForm::CellSize(int i) const
+{
+    // The table draws a cell inside its grid lines.
+    const int line = ElevGrid->showGrid() ? 1 : 0;
+    return QSize(std::max(0, ElevGrid->columnWidth(i % kColumns) - line),
+                 std::max(0, ElevGrid->rowHeight(i / kColumns) - line));
+}
+
 void TKlasseForm::drawUnreadable(QImage& image, const std::string& filNavn, bool selected)
 {
     // Grey, with the file's name: the teacher sees which file to look for.

@@ -54,8 +54,12 @@ public:
     /// Draws one cell into \a painter at \a rect.
     void ElevGridDrawCell(QPainter& painter, int col, int row, const QRect& rect, bool selected);
 
-    /// The thumbnail of pupil i in a cell of \a size (for tests and benches).
+    /// The thumbnail of pupil i in a cell of \a size (for tests, benches and
+    /// the faces on the statistics page).
     const QImage& Thumbnail(int i, QSize size, bool selected);
+    /// The size of pupil i's picture in the grid (its cell less the grid
+    /// lines): the size its thumbnail is kept at.
+    QSize CellSize(int i) const;
     /// How many thumbnails were drawn afresh (cache misses).
     long ThumbnailsDrawn() const { return drawn_; }
 

@@ -29,7 +29,7 @@ fi
 "$tool" render page 14 --pupil-file "$tmp/klasse/4a_Ida.ele" --select 0 -o "$tmp/ida.png"
 [ -s "$tmp/ida.png" ]
 
-# Wrong leaves and pages: exit 1, no picture.
+# Wrong leaves and pages: an error exit, no picture.
 for args in "14 --select 99" "14 --select x" "3 --select 0" "15 --select 99"; do
   if "$tool" render page $args --class "$kla" -o "$tmp/bad.png" 2> "$tmp/err.txt"; then
     echo "render page $args was accepted"; exit 1

@@ -42,6 +42,16 @@ function squares(cols) {
   return s;
 }
 const G = '#008000', B = '#0000ff', R = '#ff0000';
+// the faces toggle of the statistics page: chart squares with a portrait in each
+function faceSquares(cols) {
+  let s = '';
+  cols.forEach(([x, colours]) => colours.forEach((c, j) => {
+    const y = 22 - j * 10;
+    s += `<rect x="${x}" y="${y}" width="9" height="9" fill="${c}" stroke="#000" stroke-width="0.6"/>`;
+    s += icon('slightly-smiling-face', x + 1, y + 1, 0.22);
+  }));
+  return s;
+}
 
 const BUTTONS = {
   // back arrows and leaving
@@ -90,6 +100,7 @@ const BUTTONS = {
   'diagram-both': ['PD_forsk_Speed "Piger og drenge med forskellig farve"', () => squares([[B, R, B], [R, B], [B, R, R, B]])],
   'diagram-boys': ['D_kun_Speed "Vis kun drengene"', () => squares([[B, B], [B], [B, B]]) + icon('boy-light', 18, 0, 0.45)],
   'diagram-girls': ['P_kun_Speed "Vis kun pigerne"', () => squares([[R], [R], [R, R]]) + icon('girl-light', 18, 0, 0.45)],
+  faces: ['AnsigtSpeed "Vis ansigter"', () => faceSquares([[1, [B, R]], [11.5, [R, B, B]], [22, [R]]])],
   // the code dialog
   ok: ['OkSpeed of the code dialog, YesSpeed', () => icon('check-mark-button')],
   cancel: ['CancelSpeed of the code dialog, CancelBitBtn, NoSpeed', () => icon('cross-mark')],
