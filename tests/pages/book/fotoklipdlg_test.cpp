@@ -347,6 +347,10 @@ TEST(PhotoFromFile, TheOpenDialogOffersThePictureFormats)
         {
             return QMessageBox::Ok;
         }
+        int Choose(QWidget*, const QString&, const QString&, Icon, const QStringList&, int, int escapeButton) override
+        {
+            return escapeButton;
+        }
         QString OpenFileName(QWidget*, const QString& t, const QString& f, const QString& s) override
         {
             title = t;
