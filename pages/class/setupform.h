@@ -4,6 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "klasse.h"
 #include "page.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ class TSetupForm : public Page {
 public:
     TSetupForm(PageHost& host, QWidget* parent);
 
-    static constexpr int kRows = 50;
+    static constexpr int kRows = tKlasse::kMaxElever;
     static constexpr int kColumns = 6;
     static const char* const kTitles[kColumns];
 
