@@ -80,6 +80,14 @@ public:
     /// Prints on an already set-up printer (pages \a from to \a to, 0: all).
     bool PrintKlasseListeTo(QPrinter& printer, int from, int to);
 
+    /// "Eksportér elevliste...": the pupils to a spreadsheet file (CSV).
+    void EksporterElevliste();
+    /// "Importér elevliste...": the rows of a spreadsheet file as new pupils
+    /// after the class's own, by the rules of typing them in; the rows that
+    /// could not be taken are listed in one message. Nothing is saved until
+    /// the class is.
+    void ImporterElevliste();
+
     bool SaveWork() override;
     bool PrintsItself() const override { return true; }
     void PrintItself() override { PrintKlasseListe(); }
