@@ -46,6 +46,12 @@ void PrintCurrentPage(TMain& main)
     const QString offered = page ? offeredName(main, *page, QStringLiteral(".pdf")) : QString();
     if (!offered.isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty())
         printer.setOutputFileName(QDir(main.Dialogs().StartFolder()).filePath(offered));
+    // A wide page goes on paper turned its way, as its PDF does; the dialog
+    // can turn it back.
+    if (page) {
+        const QSize area = page->PrintArea().size();
+        printer.setPageOrientation(area.width() > area.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    }
     if (!main.Dialogs().PrintSetup(&main, printer) || !page)
         return;
     const QImage picture = CapturePage(*page);

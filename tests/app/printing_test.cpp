@@ -55,6 +55,7 @@ struct Printing : ::testing::Test {
         dialogs.print = [&](QPrinter& printer, int pageCount) {
             ++shown;
             EXPECT_EQ(pageCount, 0);
+            orientation = printer.pageLayout().orientation();
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
             return true;
@@ -66,6 +67,7 @@ struct Printing : ::testing::Test {
     ScriptedDialogs dialogs;
     TempDir dir;
     std::string klaPath;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;   // as the dialog opened
 };
 
 int pdfPages(const QString& file)
@@ -90,6 +92,8 @@ TEST_F(Printing, ThePrintDialogsFileIsAOnePagePdfOfThePage)
     w->ShowPage(3);
     const QString pdf = file("elev.pdf");
     EXPECT_EQ(printTo(*w, pdf), 1);
+    // The wide page is offered on paper turned its way.
+    EXPECT_EQ(orientation, QPageLayout::Landscape);
     EXPECT_EQ(pdfPages(pdf), 1);
     QFile f(pdf);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
