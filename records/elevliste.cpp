@@ -255,18 +255,15 @@ ElevlisteImport ImportElevliste(tKlasse& k, std::string_view bytes)
         return r;
     }
     const std::string text = csv::DecodeText(bytes);
-    // The separator is the one that makes the most titles of the first row;
-    // between equals, the one that splits it most.
+    // The separator is the one that makes the most titles of the first row
+    // (';' when none makes more than another: a list of nicknames alone).
     char sep = kSep;
-    std::size_t best = 0;
-    int bestTitles = -1;
+    int bestTitles = 0;
     for (char c : {';', ',', '\t'}) {
         const auto rows = csv::Parse(text.substr(0, text.find_first_of("\r\n")), c);
-        const std::size_t fields = rows.empty() ? 0 : rows[0].size();
         const int titles = rows.empty() ? 0 : knownTitles(rows[0]);
-        if (titles > bestTitles || (titles == bestTitles && fields > best)) {
+        if (titles > bestTitles) {
             sep = c;
-            best = fields;
             bestTitles = titles;
         }
     }

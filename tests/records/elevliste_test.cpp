@@ -194,6 +194,19 @@ TEST_F(Elevliste, RowsThatCannotBeTakenAreNamedAndTheRestTaken)
               "Række 10: klassen har allerede 50 elever");
 }
 
+TEST_F(Elevliste, ANicknameTwiceInTheFileIsTakenOnce)
+{
+    auto k = namedClass({"Bo"});
+    const ElevlisteImport r = ImportElevliste(*k, "Kaldenavn\n\xC3\x85se\nMo\n\xC3\xA5SE\nbo\nMo\n");
+    EXPECT_EQ(r.taget, 2);
+    ASSERT_EQ(k->ElevCount(), 3);
+    ASSERT_EQ(r.afvist.size(), 3u);
+    EXPECT_EQ(r.afvist[0].raekke, 4);
+    EXPECT_EQ(r.afvist[0].grund, "kaldenavnet \"\xC3\xA5SE\" findes allerede");
+    EXPECT_EQ(r.afvist[1].raekke, 5);
+    EXPECT_EQ(r.afvist[2].raekke, 6);
+}
+
 TEST_F(Elevliste, WindowsAndUtf8FilesReadAlike)
 {
     const std::string utf8 = "Kaldenavn;Fulde navn\r\nS\xC3\xB8ren;S\xC3\xB8ren \xC3\x85" "berg \xE2\x82\xAC\r\n";
