@@ -160,9 +160,14 @@ TEST_F(SetupCsv, ARoundTripIntoANewClass)
     TSetupForm* s = setup(*w);
     s->KlasseEdit->setText("5b");
     emit s->KlasseEdit->textEdited("5b");
+    EXPECT_TRUE(s->KlasseEdit->isEnabled());
+    EXPECT_FALSE(s->HobbySpeed->isEnabled());
     dialogs.files = {file("demo.csv")};
     w->ImporterElevlisteClick();
     EXPECT_TRUE(dialogs.messages.empty());
+    // The class has pupils now: its name is fixed, its hobbies can be planned.
+    EXPECT_FALSE(s->KlasseEdit->isEnabled());
+    EXPECT_TRUE(s->HobbySpeed->isEnabled());
     tKlasse& k = w->AktivKlasse();
     ASSERT_EQ(k.ElevCount(), from->ElevCount());
     for (int i = 0; i < k.ElevCount(); ++i)
