@@ -18,6 +18,7 @@
 #include "printing.h"
 #include "renderer.h"
 #include "savequestion.h"
+#include "setupform.h"
 #include "startdialog.h"
 
 #include <QApplication>
@@ -144,13 +145,41 @@ void TMain::buildMenu()
     filer->addAction(QStringLiteral("Åbn klasse..."), this, &TMain::FilerAabnKlasseClick);
     filer->addAction(QStringLiteral("Åbn elev..."), this, &TMain::FilerAabnElevClick);
     filer->addSeparator();
-    filer->addAction(QStringLiteral("Udskriv..."), this, &TMain::UdskrivClick);
+    filer->addAction(QStringLiteral("Udskriv..."), QKeySequence::Print, this, &TMain::UdskrivClick);
+    gemSomBillede_ = filer->addAction(QStringLiteral("Gem side som billede..."),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
+                                      &TMain::GemSomBilledeClick);
+    filer->addSeparator();
+    eksporterElevliste_ = filer->addAction(QStringLiteral("Eksportér elevliste..."), this,
+                                           &TMain::EksporterElevlisteClick);
+    importerElevliste_ = filer->addAction(QStringLiteral("Importér elevliste..."), this,
+                                          &TMain::ImporterElevlisteClick);
     filer->addSeparator();
     filer->addAction(QStringLiteral("Afslut"), this, &TMain::FilerAfslutClick);
     QMenu* hjaelp = menuBar()->addMenu(QStringLiteral("Hjælp"));
     hjaelp->addAction(QStringLiteral("Oversigt..."), this, &TMain::HjaelpOversigtClick);
     hjaelp->addAction(QStringLiteral("Til denne side..."), this, &TMain::HjaelpTilSidenClick);
     hjaelp->addAction(QStringLiteral("Om programmet..."), this, &TMain::HjaelpOmprogrammetClick);
+    updateMenu();
+}
+
+void TMain::updateMenu()
+{
+    const Page* page = PageAt(aktivSide_);
+    gemSomBillede_->setEnabled(page && !page->PrintsItself()
+                               && page->PrintName().whose != Page::PictureName::None);
+    eksporterElevliste_->setEnabled(aktivSide_ == 2);
+    importerElevliste_->setEnabled(aktivSide_ == 2);
+}
+
+QAction* TMain::MenuItem(const QString& text) const
+{
+    for (QAction* menu : menuBar()->actions())
+        if (menu->menu())
+            for (QAction* a : menu->menu()->actions())
+                if (a->text() == text)
+                    return a;
+    return nullptr;
 }
 
 void TMain::buildPages()
@@ -219,6 +248,7 @@ void TMain::ShowPage(int n)
     aktivSide_ = n;
     pages_[n]->show();
     pages_[n]->raise();
+    updateMenu();
     // A page that put the focus somewhere itself (the class setup's empty
     // name field) keeps it.
     if (!pages_[n]->isAncestorOf(focusWidget()))
@@ -231,6 +261,8 @@ void TMain::HidePage()
         p->hide();
     checkGemTimer_.stop();
     aktivSide_ = 0;
+    if (gemSomBillede_)
+        updateMenu();
 }
 
 void TMain::SaveCurrent()
@@ -537,6 +569,23 @@ int TMain::AskCode(const std::string& ansiCode)
 void TMain::UdskrivClick()
 {
     PrintCurrentPage(*this);
+}
+
+void TMain::GemSomBilledeClick()
+{
+    SaveCurrentPage(*this);
+}
+
+void TMain::EksporterElevlisteClick()
+{
+    if (aktivSide_ == 2)
+        static_cast<TSetupForm*>(pages_[2])->EksporterElevliste();
+}
+
+void TMain::ImporterElevlisteClick()
+{
+    if (aktivSide_ == 2)
+        static_cast<TSetupForm*>(pages_[2])->ImporterElevliste();
 }
 
 QString TMain::HelpFileFor(int page)

@@ -72,6 +72,11 @@ public:
     void FilerAabnElevClick();
     void FilerAfslutClick();
     void UdskrivClick();
+    /// "Gem side som billede...": the page on screen as a bitmap, PNG or PDF.
+    void GemSomBilledeClick();
+    /// The class setup's pupil list to and from a spreadsheet file.
+    void EksporterElevlisteClick();
+    void ImporterElevlisteClick();
     void HjaelpOversigtClick();
     void HjaelpTilSidenClick();
     void HjaelpOmprogrammetClick();
@@ -85,6 +90,8 @@ public:
     void FormShow();
 
     Page* PageAt(int n) const;
+    /// The menu's items, by their text ("Gem side som billede...").
+    QAction* MenuItem(const QString& text) const;
     TElevForm* ElevForm() const;
     /// The full path of a help page, found beside the program or in its
     /// installed data folder.
@@ -104,6 +111,8 @@ protected:
 
 private:
     void buildMenu();
+    /// Items that belong to some pages only are enabled on those.
+    void updateMenu();
     void buildPages();
     void layoutPages();
     void replaceClass(std::unique_ptr<tKlasse> k);
@@ -121,6 +130,9 @@ private:
     int aktivSide_ = 0;
     QWidget* client_ = nullptr;
     std::array<Page*, 19> pages_{};
+    QAction* gemSomBillede_ = nullptr;
+    QAction* eksporterElevliste_ = nullptr;
+    QAction* importerElevliste_ = nullptr;
     QTimer startTimer_;
     QTimer checkGemTimer_;
     bool closing_ = false;

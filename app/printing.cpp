@@ -1,8 +1,7 @@
-// Printing the page on screen.
+// Printing and saving the page on screen.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing.h"
 
-#include "chrome.h"
 #include "dialogs.h"
 #include "elev.h"
 #include "klasse.h"
@@ -10,40 +9,28 @@
 #include "page.h"
 #include "qansi.h"
 
-#include <QPainter>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 
-QString OfferedFileName(int page, const QString& nickname, const QString& className)
+const char* const kPictureFilter = "Windows Bitmap|*.bmp|PNG-billede|*.png|PDF-dokument|*.pdf";
+
+namespace {
+
+QString offeredName(TMain& main, const Page& page, const QString& extension = QStringLiteral(".bmp"))
 {
-    static const char* const kSuffix[19] = {
-        nullptr, nullptr, nullptr, "_elevforside", "_ansigt", "_haar", "_oje", "_bryn", "_mund", "_nase",
-        "_brille", "_maal", "_hobbies", "_hobby", "_stamtra", "_stamgren", "_poesibog", "_baggrunde", "_statistik"};
-    if (page == 1)
-        return (className.isEmpty() ? QStringLiteral("Klasse") : className) + ".bmp";
-    if (page == 12 || page == 18)
-        return (className.isEmpty() ? QStringLiteral("Klasse") : className) + kSuffix[page] + ".bmp";
-    if (page >= 3 && page <= 17)
-        return nickname + kSuffix[page] + ".bmp";
-    return {};
+    const tElev* e = main.AktivElev();
+    return OfferedFileName(page.PrintName(), e ? ansi::ToQString(e->Kaldenavn()) : QString(),
+                           ansi::ToQString(main.AktivKlasse().Klasse()), extension);
 }
 
-QRect FitToPage(QSize picture, QSize pageSize)
+QString cannotSave(const QString& file)
 {
-    if (picture.isEmpty() || pageSize.isEmpty())
-        return {};
-    int w, h;
-    if (double(picture.width()) / picture.height() <= double(pageSize.width()) / pageSize.height()) {
-        h = pageSize.height();
-        w = MulDiv(pageSize.height(), picture.width(), picture.height());
-    } else {
-        w = pageSize.width();
-        h = MulDiv(pageSize.width(), picture.height(), picture.width());
-    }
-    return QRect((pageSize.width() - w) / 2, (pageSize.height() - h) / 2, w, h);
+    return QStringLiteral("Siden kunne ikke gemmes i \"%1\"").arg(file);
 }
+
+} // namespace
 
 void PrintCurrentPage(TMain& main)
 {
@@ -55,27 +42,42 @@ void PrintCurrentPage(TMain& main)
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Dokument uden navn"));
-    const tElev* e = main.AktivElev();
-    const QString offered = OfferedFileName(n, e ? ansi::ToQString(e->Kaldenavn()) : QString(),
-                                            ansi::ToQString(main.AktivKlasse().Klasse()));
     // Without a printer the dialog can only write a file: offer the page's name.
+    const QString offered = page ? offeredName(main, *page, QStringLiteral(".pdf")) : QString();
     if (!offered.isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty())
-        printer.setOutputFileName(QDir::home().filePath(QFileInfo(offered).completeBaseName() + ".pdf"));
+        printer.setOutputFileName(QDir(main.Dialogs().StartFolder()).filePath(offered));
+    // A wide page goes on paper turned its way, as its PDF does; the dialog
+    // can turn it back.
+    if (page) {
+        const QSize area = page->PrintArea().size();
+        printer.setPageOrientation(area.width() > area.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    }
     if (!main.Dialogs().PrintSetup(&main, printer) || !page)
         return;
-    // The page as it is on screen, cut to its drawing area, 24-bit.
-    const QImage capture = page->grab().toImage();
-    const QRect area = page->PrintArea().intersected(capture.rect());
-    if (area.isEmpty())
+    const QImage picture = CapturePage(*page);
+    if (DrawPictureOnPaper(printer, picture))
         return;
-    const QImage picture = capture.copy(area).convertToFormat(QImage::Format_RGB888);
-    QPainter p;
-    if (!p.begin(&printer)) {
-        main.Dialogs().Fejl(&main, QStringLiteral("Der kunne ikke udskrives."));
+    const QString file = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    main.Dialogs().Fejl(&main, file.isEmpty() ? QStringLiteral("Siden kunne ikke udskrives") : cannotSave(file));
+}
+
+void SaveCurrentPage(TMain& main)
+{
+    Page* page = main.PageAt(main.AktivSide());
+    if (!page || page->PrintsItself())
         return;
-    }
-    const QRect paper = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRect target = FitToPage(picture.size(), paper.size());
-    p.drawImage(target, picture);
-    p.end();
+    const QString offered = offeredName(main, *page);
+    if (offered.isEmpty())
+        return;
+    int type = 0;
+    const QString filter = QString::fromLatin1(kPictureFilter);
+    const QString file = main.Dialogs().SaveFileNameOfType(&main, QStringLiteral("Gem side som billede"), filter,
+                                                          offered, &type);
+    if (file.isEmpty())
+        return;
+    // The extension decides; a name without one of ours takes the type chosen.
+    static const PictureFormat kTypes[3] = {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Pdf};
+    const PictureFormat format = PictureFormatOf(file).value_or(kTypes[std::clamp(type, 0, 2)]);
+    if (!SavePagePicture(CapturePage(*page), file, format))
+        main.Dialogs().Fejl(&main, cannotSave(file));
 }

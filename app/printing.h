@@ -1,19 +1,23 @@
-// "Udskriv...": the page on screen printed as a picture (or written to a
-// PDF file); the class setup prints its pupil list itself.
+// "Udskriv..." and "Gem side som billede...": the page on screen printed as a
+// picture (or written to a PDF by the print dialog), or saved as a bitmap,
+// PNG or PDF; the class setup prints its pupil list itself.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QImage>
-#include <QRect>
-#include <QString>
+#include "pagepicture.h"
 
 class TMain;
 
+/// "Udskriv...": the print dialog (not on the class setup, which prints its
+/// own list), then the page's printed area fitted and centred on the paper.
+/// A printer that cannot be opened or a file that cannot be written is said
+/// in a "Fejl" box; the page on screen stays as it is.
 void PrintCurrentPage(TMain& main);
 
-/// The file name offered for page \a page's picture ("Ida_ansigt.bmp").
-QString OfferedFileName(int page, const QString& nickname, const QString& className);
+/// "Gem side som billede...": the save dialog with the page's offered name
+/// and the types "Windows Bitmap" (the default), "PNG-billede" and
+/// "PDF-dokument", then the page's printed area written as the type chosen.
+void SaveCurrentPage(TMain& main);
 
-/// Where a picture of \a picture's size goes on a printable area of
-/// \a pageSize: as large as fits with its shape kept, centred.
-QRect FitToPage(QSize picture, QSize pageSize);
+/// The save dialog's file types.
+extern const char* const kPictureFilter;

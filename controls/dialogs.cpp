@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QSettings>
 #include <QSpacerItem>
 #include <QFileInfo>
@@ -25,6 +26,34 @@ QString QtFilter(const QString& pipeFilter)
     for (int i = 0; i + 1 < parts.size(); i += 2)
         out << QString("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
     return out.join(";;");
+}
+
+QString SafeFileName(const QString& name)
+{
+    QString out = name;
+    for (QChar& c : out)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("\\/:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    return out;
+}
+
+QStringList FilterSuffixes(const QString& pipeFilter)
+{
+    const QStringList parts = pipeFilter.split('|');
+    QStringList out;
+    for (int i = 1; i < parts.size(); i += 2)
+        out << parts[i].section(';', 0, 0).trimmed().remove(QStringLiteral("*.")).remove('.');
+    return out;
+}
+
+QString DialogService::SaveFileNameOfType(QWidget* parent, const QString& title, const QString& filter,
+                                          const QString& suggested, int* type)
+{
+    const QStringList suffixes = FilterSuffixes(filter);
+    const QString file = SaveFileName(parent, title, filter, suggested, suffixes.value(0));
+    if (type)
+        *type = std::max(0, int(suffixes.indexOf(QFileInfo(file).suffix().toLower())));
+    return file;
 }
 
 namespace {
@@ -168,6 +197,40 @@ QString QtDialogService::SaveFileName(QWidget* parent, const QString& title, con
     d.selectFile(path ? QFileInfo(suggested).fileName() : suggested);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return {};
+    RememberFolder(d.selectedFiles().first());
+    return d.selectedFiles().first();
+}
+
+QString QtDialogService::SaveFileNameOfType(QWidget* parent, const QString& title, const QString& filter,
+                                            const QString& suggested, int* type)
+{
+    const bool path = QFileInfo(suggested).isAbsolute();
+    const QStringList filters = QtFilter(filter).split(QStringLiteral(";;"));
+    const QStringList suffixes = FilterSuffixes(filter);
+    QFileDialog d(parent, title, path ? QFileInfo(suggested).absolutePath() : StartFolder(), QtFilter(filter));
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite, false);
+    d.setDefaultSuffix(suffixes.value(0));
+    d.selectFile(path ? QFileInfo(suggested).fileName() : suggested);
+    // Another type chosen: the name typed so far takes that type's extension,
+    // as long as it has one of the offered ones.
+    QObject::connect(&d, &QFileDialog::filterSelected, &d, [&](const QString& chosen) {
+        const QString suffix = suffixes.value(int(filters.indexOf(chosen)));
+        if (suffix.isEmpty())
+            return;
+        d.setDefaultSuffix(suffix);
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name)
+            return;
+        const QFileInfo typed(name->text());
+        if (suffixes.contains(typed.suffix().toLower()))
+            name->setText(typed.completeBaseName() + '.' + suffix);
+    });
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return {};
+    if (type)
+        *type = std::max(0, int(filters.indexOf(d.selectedNameFilter())));
     RememberFolder(d.selectedFiles().first());
     return d.selectedFiles().first();
 }

@@ -36,6 +36,12 @@ public:
     /// name (or path).
     virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& suggested, const QString& defaultSuffix) = 0;
+    /// A save dialog that offers several file types: \a filter names them
+    /// ("Windows Bitmap|*.bmp|PNG-billede|*.png"), the first preselected.
+    /// \a type gets the index of the type chosen. By default SaveFileName,
+    /// with the type told by the chosen name's extension (0 for any other).
+    virtual QString SaveFileNameOfType(QWidget* parent, const QString& title, const QString& filter,
+                                       const QString& suggested, int* type);
 
     /// The print dialog for \a printer; false when cancelled. With
     /// \a pageCount > 0 it offers pages 1 to pageCount, all preselected; the
@@ -83,8 +89,19 @@ public:
                          const QString& defaultSuffix) override;
     QString SaveFileName(QWidget* parent, const QString& title, const QString& filter, const QString& suggested,
                          const QString& defaultSuffix) override;
+    QString SaveFileNameOfType(QWidget* parent, const QString& title, const QString& filter,
+                               const QString& suggested, int* type) override;
     bool PrintSetup(QWidget* parent, QPrinter& printer, int pageCount) override;
 };
+
+/// \a name fit to be offered as a file name on any system: the characters
+/// \ / : * ? " < > | and control characters become "_".
+QString SafeFileName(const QString& name);
+
+/// The extensions of the program's filter form, one per file type, without
+/// "*." ("Windows Bitmap|*.bmp|PNG-billede|*.png" gives "bmp", "png"); the
+/// first of a type that lists several.
+QStringList FilterSuffixes(const QString& pipeFilter);
 
 /// Converts the program's filter form ("\"Tinkeli\"-klasse|*.kla") to Qt's
 /// ("\"Tinkeli\"-klasse (*.kla)").

@@ -186,7 +186,21 @@ bool Page::SaveIfChanged()
 QRect Page::PrintArea() const
 {
     const int col = S(kColumnWidth);
-    return QRect(col, BoxTop(), std::max(0, width() - 2 * col), BoxHeight());
+    return QRect(col, 0, std::max(0, width() - 2 * col), height());
+}
+
+Page::PictureName Page::PictureNameOf(int page)
+{
+    using N = PictureName;
+    static const N kNames[19] = {
+        {},
+        {N::Klasse, ""},           {},                       {N::Elev, "_elevforside"}, {N::Elev, "_ansigt"},
+        {N::Elev, "_haar"},        {N::Elev, "_oje"},        {N::Elev, "_bryn"},        {N::Elev, "_mund"},
+        {N::Elev, "_nase"},        {N::Elev, "_brille"},     {N::Elev, "_maal"},        {N::Klasse, "_hobbies"},
+        {N::Elev, "_hobby"},       {N::Elev, "_stamtra"},    {N::Elev, "_stamgren"},    {N::Elev, "_poesibog"},
+        {N::Elev, "_baggrunde"},   {N::Klasse, "_statistik"},
+    };
+    return page >= 1 && page <= 18 ? kNames[page] : PictureName{};
 }
 
 void Page::resizeEvent(QResizeEvent* e)

@@ -111,9 +111,23 @@ public:
     /// Saves what this page has open before the program closes it or moves
     /// on (the pupil pages: SaveIfChanged; the class pages save the class).
     virtual bool SaveWork() { return SaveIfChanged(); }
-    /// What "Udskriv..." prints of this page, in page coordinates: by default
-    /// the design box between its two button columns.
+    /// What "Udskriv..." and "Gem side som billede..." take of this page, in
+    /// page coordinates. By default the page between its two side columns,
+    /// from its top to its bottom; a page with a paint box gives that box's
+    /// geometry.
     virtual QRect PrintArea() const;
+    /// What the page's saved picture is named after: the open class's name
+    /// or the open pupil's nickname, then \a suffix and the file type's
+    /// extension ("Ida" + "_maal" + ".bmp").
+    struct PictureName {
+        enum Whose { None, Klasse, Elev };
+        Whose whose = None;   ///< None: the page has no picture (the class setup)
+        const char* suffix = "";
+    };
+    /// By default the program's name for the page's number (PictureNameOf).
+    virtual PictureName PrintName() const { return PictureNameOf(number()); }
+    /// The program's picture names, page by page (1 to 18).
+    static PictureName PictureNameOf(int page);
     /// The class setup prints its pupil list as text instead of a picture.
     virtual bool PrintsItself() const { return false; }
     virtual void PrintItself() {}

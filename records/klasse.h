@@ -68,6 +68,8 @@ public:
     bool SetKode(std::string_view s);
 
     // ---- pupils by position ----
+    /// The class setup's grid has a row for this many pupils.
+    static constexpr int kMaxElever = 50;
     int ElevCount() const { return int(elever_.size()); }
     bool IngenElever() const { return elever_.empty(); }
     tElev* GetElev(int i);

@@ -17,6 +17,10 @@ int CmdRenderGallery(const QStringList& args);
 
 // The program's pages (page_cmds.cpp).
 int CmdRenderPage(const QStringList& args);
+int CmdSavePage(const QStringList& args);
+
+// The pupil list as CSV (classcsv_cmds.cpp).
+int CmdClassCsv(const QStringList& args);
 
 // The drawing archive and rendering (graphics_cmds.cpp).
 int CmdArchive(const QStringList& args);

@@ -23,6 +23,10 @@ const char* const kUsage =
     "  render page 18 --class FILE.kla [--stat N] [--diagram T] [--select K] [--faces] -o OUT.png\n"
     "  render picture FILE.BIN NAME --size WxH [--mirror] [--angle N] [--key RRGGBB] -o OUT.png\n"
     "  render portrait FILE.ele --archive FILE.BIN --size WxH -o OUT.png\n"
+    "  save-page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] [--size WxH] -o OUT.bmp|OUT.png|OUT.pdf\n"
+    "                                   a page's printed area, as \"Gem side som billede...\" writes it\n"
+    "  class-csv export CLASS.kla -o LIST.csv      the pupil list for a spreadsheet\n"
+    "  class-csv import LIST.csv --into CLASS.kla  a spreadsheet's pupils added to the class\n"
     "  photo IN -o OUT.png [--crop X,Y,W,H]  a picture file as the 180 x 240 photo a leaf stores\n";
 
 // A command-line program has no session or window manager; Qt's notes about
@@ -58,6 +62,10 @@ int main(int argc, char** argv)
         return CmdDemoClass(args);
     if (cmd == "photo")
         return CmdPhoto(args);
+    if (cmd == "save-page")
+        return CmdSavePage(args);
+    if (cmd == "class-csv")
+        return CmdClassCsv(args);
     const QString sub = args.value(0);
     if (cmd == "archive" && sub == "build")
         return CmdArchiveBuild(args.mid(1));

@@ -1,5 +1,6 @@
-// tinkeli-tool render page: a page of the program, exactly as the program
-// shows it, drawn offscreen into a PNG.
+// tinkeli-tool render page and save-page: a page of the program, exactly as
+// the program shows it, drawn without a window on screen: the whole page as
+// a PNG, or its printed area as "Gem side som billede..." writes it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands.h"
 
@@ -11,6 +12,7 @@
 #include "maalform.h"
 #include "mainwindow.h"
 #include "page.h"
+#include "pagepicture.h"
 #include "placeholderpage.h"
 #include "stamform.h"
 #include "statform.h"
@@ -21,6 +23,7 @@
 #include <QMenuBar>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -64,9 +67,18 @@ public:
     bool PrintSetup(QWidget*, QPrinter&, int) override { return false; }
 };
 
-int fail(const QString& msg)
+const char* const kRenderUsage =
+    "usage: tinkeli-tool render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
+    "[--size WxH] [--archive FILE.BIN] [--select I] [--mode M] -o OUT.png\n"
+    "       --select I is for pages 14, 15 (a leaf) and 18 (a square), --mode M (0 to 5) for page 11\n"
+    "       page 18 also: [--stat N] [--diagram T] [--faces]\n";
+const char* const kSaveUsage =
+    "usage: tinkeli-tool save-page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
+    "[--size WxH] [--archive FILE.BIN] -o OUT.bmp|OUT.png|OUT.pdf\n";
+
+int fail(const char* command, const QString& msg)
 {
-    std::fprintf(stderr, "tinkeli-tool render page: %s\n", qPrintable(msg));
+    std::fprintf(stderr, "tinkeli-tool %s: %s\n", command, qPrintable(msg));
     return 1;
 }
 
@@ -90,69 +102,73 @@ int ApplyStatOptions(TStatForm& page, const PageOptions& opt)
     return 0;
 }
 
-} // namespace
-
-int CmdRenderPage(const QStringList& args)
+// The options both commands share; exit code 0 when they are sound, else
+// the code to end with (the usage or the reason already said).
+int parsePageOptions(const char* command, const char* usage, bool withChoices, const QStringList& args,
+                     PageOptions& opt)
 {
     QCommandLineParser p;
     p.addPositionalArgument("N", "Page number, 1 to 18.");
     p.addOption({"class", "A class file.", "FILE.kla"});
     p.addOption({"pupil-file", "A pupil file.", "FILE.ele"});
     p.addOption({"pupil", "Which pupil of the class (from 0).", "I"});
-    p.addOption({"select", "Pages 14 and 15: select leaf I of the family tree (from 0); page 15 shows its "
-                           "branch page. Page 18: select square I (from 0), as a click does.", "I"});
+    if (withChoices) {
+        p.addOption({"select", "Pages 14 and 15: select leaf I of the family tree (from 0); page 15 shows its "
+                               "branch page. Page 18: select square I (from 0), as a click does.", "I"});
+        p.addOption({"mode", "Page 11: the measurements in mode M (0 typed, 1 hands, 2 fingers, 3 hand spans, "
+                             "4 insteps, 5 feet).", "M"});
+        p.addOption({"stat", "Page 18: statistic N (0 to 17).", "N"});
+        p.addOption({"diagram", "Page 18: diagram type T (0 same colour, 1 boys and girls, 2 boys, 3 girls).", "T"});
+        p.addOption({"faces", "Page 18: the pupils' faces in the squares."});
+    }
     p.addOption({"size", "Page size.", "WxH"});
     p.addOption({"archive", "The drawing archive (default: the program's).", "FILE.BIN"});
-    p.addOption({"mode", "Page 11: the measurements in mode M (0 typed, 1 hands, 2 fingers, 3 hand spans, "
-                         "4 insteps, 5 feet).", "M"});
-    p.addOption({"stat", "Page 18: statistic N (0 to 17).", "N"});
-    p.addOption({"diagram", "Page 18: diagram type T (0 same colour, 1 boys and girls, 2 boys, 3 girls).", "T"});
-    p.addOption({"faces", "Page 18: the pupils' faces in the squares."});
-    p.addOption({{"o", "output"}, "PNG file.", "file"});
-    PageOptions opt;
-    bool ok = p.parse(QStringList{"page"} + args) && p.positionalArguments().size() == 1 && p.isSet("o")
+    p.addOption({{"o", "output"}, "Output file.", "file"});
+    bool ok = p.parse(QStringList{command} + args) && p.positionalArguments().size() == 1 && p.isSet("o")
         && (p.isSet("class") != p.isSet("pupil-file"));
     if (ok)
         opt.page = p.positionalArguments()[0].toInt(&ok);
-    if (ok && p.isSet("mode")) {
-        opt.mode = p.value("mode").toInt(&ok);
-        ok = ok && opt.page == 11 && opt.mode >= 0 && opt.mode <= 5;
-    }
-    const auto statOption = [&](const char* name, int& value, int lo, int hi) {
-        if (ok && p.isSet(name)) {
-            value = p.value(name).toInt(&ok);
-            ok = ok && opt.page == 18 && value >= lo && value <= hi;
+    if (withChoices) {
+        if (ok && p.isSet("mode")) {
+            opt.mode = p.value("mode").toInt(&ok);
+            ok = ok && opt.page == 11 && opt.mode >= 0 && opt.mode <= 5;
         }
-    };
-    statOption("stat", opt.stat, 0, kStatCount);
-    statOption("diagram", opt.diagram, 0, 3);
-    opt.faces = p.isSet("faces");
-    ok = ok && (!opt.faces || opt.page == 18);
+        const auto statOption = [&](const char* name, int& value, int lo, int hi) {
+            if (ok && p.isSet(name)) {
+                value = p.value(name).toInt(&ok);
+                ok = ok && opt.page == 18 && value >= lo && value <= hi;
+            }
+        };
+        statOption("stat", opt.stat, 0, kStatCount);
+        statOption("diagram", opt.diagram, 0, 3);
+        opt.faces = p.isSet("faces");
+        ok = ok && (!opt.faces || opt.page == 18);
+    }
     if (!ok) {
-        std::fputs("usage: tinkeli-tool render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
-                   "[--size WxH] [--archive FILE.BIN] [--select I] [--mode M] -o OUT.png\n"
-                   "       --select I is for pages 14, 15 (a leaf) and 18 (a square), --mode M (0 to 5) for page 11\n"
-                   "       page 18 also: [--stat N] [--diagram T] [--faces]\n",
-                   stderr);
+        std::fputs(usage, stderr);
         return 2;
     }
     opt.classFile = p.value("class");
     opt.pupilFile = p.value("pupil-file");
     opt.output = p.value("o");
     opt.archive = p.value("archive");
-    if (p.isSet("pupil"))
-        opt.pupil = p.value("pupil").toInt();
-    if (p.isSet("select")) {
+    if (p.isSet("pupil")) {
+        bool oki = false;
+        opt.pupil = p.value("pupil").toInt(&oki);
+        if (!oki || opt.pupil < 0)
+            return fail(command, "--pupil wants a pupil number from 0");
+    }
+    if (withChoices && p.isSet("select")) {
+        // Wrong use of the option, as the other options: exit 2.
         bool oki = false;
         opt.select = p.value("select").toInt(&oki);
-        // Wrong use of the option, as the other options: exit 2.
         if (!oki || opt.select < 0) {
-            fail("--select wants a leaf or square number from 0");
+            fail(command, "--select wants a leaf or square number from 0");
             return 2;
         }
         if (opt.page != 14 && opt.page != 15 && opt.page != 18) {
-            fail("--select is for page 14, the family tree, page 15, a person's branch page, and page 18, "
-                 "a square of the statistics");
+            fail(command, "--select is for page 14, the family tree, page 15, a person's branch page, and "
+                          "page 18, a square of the statistics");
             return 2;
         }
     }
@@ -164,13 +180,22 @@ int CmdRenderPage(const QStringList& args)
             opt.height = wh[1].toInt(&okh);
         }
         if (!okw || !okh || opt.width < 64 || opt.height < 64 || opt.width > 8000 || opt.height > 8000)
-            return fail("--size wants WxH, for example 1920x1080");
+            return fail(command, "--size wants WxH, for example 1920x1080");
     }
-    const QString file = opt.classFile.isEmpty() ? opt.pupilFile : opt.classFile;
-    if (!QFileInfo(file).isFile())
-        return fail(file + " does not exist");
+    return 0;
+}
 
-    SilentDialogs dialogs;
+// The program's main window, never on screen, with the file opened as the
+// program opens it from its command line and the pupil chosen. Nothing here
+// saves: the window is never closed, so its closing save never runs.
+std::unique_ptr<TMain> openProgram(const char* command, const PageOptions& opt, SilentDialogs& dialogs, int& exit)
+{
+    exit = 1;
+    const QString file = opt.classFile.isEmpty() ? opt.pupilFile : opt.classFile;
+    if (!QFileInfo(file).isFile()) {
+        fail(command, file + " does not exist");
+        return nullptr;
+    }
     TMain::Options mo;
     mo.dialogs = &dialogs;
     mo.params = QStringList{file};
@@ -178,29 +203,60 @@ int CmdRenderPage(const QStringList& args)
     mo.startDialog = [] { return 0; };
     mo.openHelp = [](const QString&) { return true; };
     mo.aboutBox = [] {};
-    TMain w(mo);
+    auto w = std::make_unique<TMain>(mo);
     if (!opt.archive.isEmpty())
         Drawing().ArchivePath = opt.archive.toStdString();
-    w.OpenParamFile();
+    w->OpenParamFile();
     // The statistics of a class without pupils are empty charts.
-    const bool emptyClassOk = opt.page == 18 && !opt.classFile.isEmpty() && !w.AktivKlasse().FilNavn().empty();
-    if (w.AktivKlasse().IngenElever() && !emptyClassOk)
-        return fail(file + " could not be read");
-    if (!w.AktivKlasse().GetElev(opt.pupil) && !(emptyClassOk && opt.pupil == 0))
-        return fail(QString("the class has no pupil %1").arg(opt.pupil));
-    w.SetAktivElev(opt.pupil);
-    w.ElevForm()->EnableButtons();
+    const bool emptyClassOk = opt.page == 18 && !opt.classFile.isEmpty() && !w->AktivKlasse().FilNavn().empty();
+    if (w->AktivKlasse().IngenElever() && !emptyClassOk) {
+        fail(command, file + " could not be read");
+        return nullptr;
+    }
+    if (!w->AktivKlasse().GetElev(opt.pupil) && !(emptyClassOk && opt.pupil == 0)) {
+        fail(command, QString("the class has no pupil %1").arg(opt.pupil));
+        return nullptr;
+    }
+    w->SetAktivElev(opt.pupil);
+    w->ElevForm()->EnableButtons();
+    Page* page = w->PageAt(opt.page);
+    if (!page) {
+        fail(command, QString("there is no page %1; pages are numbered 1 to 18").arg(opt.page));
+        return nullptr;
+    }
+    if (qobject_cast<PlaceholderPage*>(page)) {
+        fail(command, QString("page %1 does not exist yet").arg(opt.page));
+        return nullptr;
+    }
+    ShowOffscreen(*w);
+    w->resize(opt.width, opt.height + w->menuBar()->sizeHint().height());
+    exit = 0;
+    return w;
+}
 
-    Page* page = w.PageAt(opt.page);
-    if (!page)
-        return fail(QString("there is no page %1; pages are numbered 1 to 18").arg(opt.page));
-    if (qobject_cast<PlaceholderPage*>(page))
-        return fail(QString("page %1 does not exist yet").arg(opt.page));
-    w.show();
-    w.resize(opt.width, opt.height + w.menuBar()->sizeHint().height());
+int archiveMissing(const char* command)
+{
+    return fail(command,
+                "the drawing archive " + QString::fromStdString(Drawing().ArchivePath) + " could not be read");
+}
+
+} // namespace
+
+int CmdRenderPage(const QStringList& args)
+{
+    const char* const cmd = "render page";
+    PageOptions opt;
+    if (const int bad = parsePageOptions(cmd, kRenderUsage, true, args, opt))
+        return bad;
+    SilentDialogs dialogs;
+    int exit = 0;
+    auto w = openProgram(cmd, opt, dialogs, exit);
+    if (!w)
+        return exit;
+    Page* page = w->PageAt(opt.page);
     auto showAt = [&](int n) {
-        w.ShowPage(n);
-        w.PageAt(n)->resize(opt.width, opt.height);
+        w->ShowPage(n);
+        w->PageAt(n)->resize(opt.width, opt.height);
         QApplication::processEvents();
     };
     if (opt.select >= 0 && (opt.page == 14 || opt.page == 15)) {
@@ -208,10 +264,10 @@ int CmdRenderPage(const QStringList& args)
         // branch page opened from there as RedigerSpeed does. The tree page
         // added its fresh and own leaves when it was shown; nothing here
         // writes the pupil.
-        auto* stam = qobject_cast<TStamForm*>(w.PageAt(14));
+        auto* stam = qobject_cast<TStamForm*>(w->PageAt(14));
         showAt(14);
-        if (!stam || opt.select >= w.AktivElev()->GrenCount())
-            return fail(QString("the family tree has no leaf %1").arg(opt.select));
+        if (!stam || opt.select >= w->AktivElev()->GrenCount())
+            return fail(cmd, QString("the family tree has no leaf %1").arg(opt.select));
         stam->SelectGren(opt.select);
         QApplication::processEvents();
         if (opt.page == 15)
@@ -237,12 +293,42 @@ int CmdRenderPage(const QStringList& args)
     }
     // A picture of the page, not of someone typing in it: no text cursor.
     // Taken after the events, which may have given a box the focus.
-    if (QWidget* focus = w.focusWidget())
+    if (QWidget* focus = w->focusWidget())
         focus->clearFocus();
     const QImage shot = page->grab().toImage();
     if (Drawing().PageBitmap.isNull())
-        return fail("the drawing archive " + QString::fromStdString(Drawing().ArchivePath) + " could not be read");
+        return archiveMissing(cmd);
     if (!shot.save(opt.output, "PNG"))
-        return fail("cannot write " + opt.output);
+        return fail(cmd, "cannot write " + opt.output);
+    return 0;
+}
+
+int CmdSavePage(const QStringList& args)
+{
+    const char* const cmd = "save-page";
+    PageOptions opt;
+    if (const int bad = parsePageOptions(cmd, kSaveUsage, false, args, opt))
+        return bad;
+    const auto format = PictureFormatOf(opt.output);
+    if (!format) {
+        std::fputs(kSaveUsage, stderr);
+        return 2;
+    }
+    SilentDialogs dialogs;
+    int exit = 0;
+    auto w = openProgram(cmd, opt, dialogs, exit);
+    if (!w)
+        return exit;
+    if (w->PageAt(opt.page)->PrintsItself())
+        return fail(cmd, QString("page %1 prints its pupil list as text; it has no picture").arg(opt.page));
+    // What "Gem side som billede..." writes: the page's printed area, taken
+    // as the screen shows it, in the file type of the extension.
+    const QImage picture = RenderPagePicture(*w, opt.page, QSize(opt.width, opt.height));
+    if (Drawing().PageBitmap.isNull())
+        return archiveMissing(cmd);
+    if (picture.isNull())
+        return fail(cmd, QString("page %1 gave no picture").arg(opt.page));
+    if (!SavePagePicture(picture, opt.output, *format))
+        return fail(cmd, "cannot write " + opt.output);
     return 0;
 }

@@ -244,7 +244,7 @@ void TBladForm::layoutPage()
 
 QRect TBladForm::PrintArea() const
 {
-    return QRect(S(kColumnWidth), BoxTop(), std::max(0, DrawingWidth()), BoxHeight());
+    return QRect(S(kColumnWidth), 0, std::max(0, DrawingWidth()), height());
 }
 
 // ---- showing ----

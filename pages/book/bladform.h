@@ -91,7 +91,7 @@ public:
     /// when \a photos is nullptr. Tests give their own.
     void SetPhotoService(PhotoService* photos);
 
-    /// The design box right of the column: the page has no right column.
+    /// The page right of its column, from top to bottom: it has no right column.
     QRect PrintArea() const override;
 
     /// How often the leaf preview was drawn (for tests).

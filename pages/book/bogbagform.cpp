@@ -172,7 +172,7 @@ void TBogBagForm::stopZoom()
 QRect TBogBagForm::PrintArea() const
 {
     const int col = S(kColumnWidth);
-    return QRect(col, BoxTop(), std::max(0, width() - col), DrawingHeight());
+    return QRect(col, 0, std::max(0, width() - col), height());
 }
 
 void TBogBagForm::DrawBackgrounds(int n)

@@ -197,8 +197,8 @@ bool TBogForm::eventFilter(QObject* watched, QEvent* event)
 
 QRect TBogForm::PrintArea() const
 {
-    const int col = S(kColumnWidth), top = BoxTop();
-    return QRect(col, top, std::max(0, width() - col), height() - 2 * top);
+    const int col = S(kColumnWidth);
+    return QRect(col, 0, std::max(0, width() - col), height());
 }
 
 void TBogForm::BogPaintBoxPaint()

@@ -85,7 +85,7 @@ void THobbyForm::layoutPage()
 QRect THobbyForm::PrintArea() const
 {
     const int col = S(kColumnWidth);
-    return QRect(col, BoxTop(), std::max(0, width() - col), BoxHeight());
+    return QRect(col, 0, std::max(0, width() - col), height());
 }
 
 void THobbyForm::pageShown()

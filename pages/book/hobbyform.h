@@ -49,7 +49,7 @@ public:
     /// again).
     QRect LastPaintRect() const { return lastPaint_; }
 
-    /// The design box right of the page's only button column.
+    /// The page right of its only button column, from top to bottom.
     QRect PrintArea() const override;
 
 protected:

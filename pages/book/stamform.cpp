@@ -144,7 +144,8 @@ void TStamForm::paintEvent(QPaintEvent* e)
 
 QRect TStamForm::PrintArea() const
 {
-    return StamPaintBox->geometry();
+    // The tree and the sky drawn out above it on a tall page.
+    return QRect(S(kColumnWidth), 0, std::max(0, DrawingWidth()), height());
 }
 
 int TStamForm::KeepCentreOnPage(double cx) const

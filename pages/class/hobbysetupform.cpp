@@ -133,7 +133,7 @@ bool THobbySetupForm::eventFilter(QObject* watched, QEvent* e)
 QRect THobbySetupForm::PrintArea() const
 {
     const int col = S(kColumnWidth);
-    return QRect(col, BoxTop(), std::max(0, width() - col), BoxHeight());
+    return QRect(col, 0, std::max(0, width() - col), height());
 }
 
 void THobbySetupForm::pageShown()

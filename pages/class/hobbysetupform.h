@@ -62,7 +62,7 @@ public:
     /// The area the box painted last time, in its own coordinates.
     QRect LastPaintRect() const { return lastPaint_; }
 
-    /// The design box right of the page's only button column.
+    /// The page right of its only button column, from top to bottom.
     QRect PrintArea() const override;
 
 protected:

@@ -63,6 +63,9 @@ public:
     /// How many thumbnails were drawn afresh (cache misses).
     long ThumbnailsDrawn() const { return drawn_; }
 
+    /// The overview prints its paint box, the class panel whole.
+    QRect PrintArea() const override { return KlassePaintBox->geometry(); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void layoutPage() override;

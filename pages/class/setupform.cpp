@@ -6,6 +6,7 @@
 #include "chrome.h"
 #include "dialogs.h"
 #include "drawing.h"
+#include "elevliste.h"
 #include "gemklasse.h"
 #include "klasse.h"
 #include "pagehost.h"
@@ -31,6 +32,7 @@ const char* const TSetupForm::kTitles[kColumns] = {"Kaldenavn", "Fulde navn", "F
 namespace {
 
 const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
+const char* const kListFilter = "Elevliste|*.csv;*.txt|Alle filer|*";
 constexpr int kCellInset = 2;   // free pixels left and right of a cell's text
 
 // The grid decides itself which cell may be entered: a refused click or
@@ -626,6 +628,62 @@ void TSetupForm::SletSpeedClick()
     }
     LeftGrid->viewport()->update();
     updateButtons();
+}
+
+void TSetupForm::EksporterElevliste()
+{
+    const tKlasse& k = host().AktivKlasse();
+    const QString klasse = SafeFileName(ansi::ToQString(k.Klasse()));
+    const QString offered = (klasse.isEmpty() ? QStringLiteral("Klasse") : klasse) + QStringLiteral("_elevliste.csv");
+    const QString file = host().Dialogs().SaveFileName(this, QStringLiteral("Eksportér elevliste"),
+                                                       QString::fromUtf8(kListFilter), offered, QStringLiteral("csv"));
+    if (file.isEmpty())
+        return;
+    if (!GemElevliste(k, file.toStdString()))
+        host().Dialogs().Fejl(this, QStringLiteral("Elevlisten kunne ikke gemmes i \"%1\"").arg(file));
+}
+
+void TSetupForm::ImporterElevliste()
+{
+    tKlasse& k = host().AktivKlasse();
+    if (k.Klasse().empty()) {
+        info(3);
+        KlasseEdit->setFocus();
+        return;
+    }
+    const QString file = host().Dialogs().OpenFileName(this, QStringLiteral("Importér elevliste"),
+                                                       QString::fromUtf8(kListFilter), QStringLiteral("csv"));
+    if (file.isEmpty())
+        return;
+    // An open editor or gender box would write its cell back over the list.
+    GenderBox->hide();
+    if (QWidget* editor = ElevGrid->indexWidget(ElevGrid->currentIndex()))
+        editor->close();
+    ElevGrid->setCurrentCell(-1, -1);
+    const int first = k.ElevCount();
+    const ElevlisteImport r = ImportElevlisteFil(k, file.toStdString());
+    switch (r.status) {
+    case ElevlisteImport::Status::Ulaeselig:
+        host().Dialogs().Fejl(this, QStringLiteral("Det var ikke muligt at åbne \"%1\"").arg(file));
+        return;
+    case ElevlisteImport::Status::IngenKaldenavn:
+        host().Dialogs().Fejl(this, QStringLiteral("\"%1\" er ikke en elevliste: den har ingen kolonne "
+                                                   "\"Kaldenavn\"").arg(file));
+        return;
+    case ElevlisteImport::Status::KlasseMangler:
+        info(3);
+        return;
+    case ElevlisteImport::Status::Ok:
+        break;
+    }
+    ElevGrid->viewport()->update();
+    LeftGrid->viewport()->update();
+    updateButtons();
+    if (r.taget > 0)
+        ElevGrid->scrollTo(ElevGrid->model()->index(first, 0), QAbstractItemView::PositionAtTop);
+    if (!r.afvist.empty())
+        host().Dialogs().Message(this, QString::fromStdString(AfvisteRaekkerTekst(r.afvist)),
+                                 QStringLiteral("Importér elevliste"), DialogService::Icon::Information);
 }
 
 bool TSetupForm::SaveWork()

@@ -4,6 +4,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "klasse.h"
 #include "page.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ class TSetupForm : public Page {
 public:
     TSetupForm(PageHost& host, QWidget* parent);
 
-    static constexpr int kRows = 50;
+    static constexpr int kRows = tKlasse::kMaxElever;
     static constexpr int kColumns = 6;
     static const char* const kTitles[kColumns];
 
@@ -78,6 +79,14 @@ public:
     void PrintKlasseListe();
     /// Prints on an already set-up printer (pages \a from to \a to, 0: all).
     bool PrintKlasseListeTo(QPrinter& printer, int from, int to);
+
+    /// "Eksportér elevliste...": the pupils to a spreadsheet file (CSV).
+    void EksporterElevliste();
+    /// "Importér elevliste...": the rows of a spreadsheet file as new pupils
+    /// after the class's own, by the rules of typing them in; the rows that
+    /// could not be taken are listed in one message. Nothing is saved until
+    /// the class is.
+    void ImporterElevliste();
 
     bool SaveWork() override;
     bool PrintsItself() const override { return true; }

@@ -134,6 +134,12 @@ void TPortraitEditor::layoutPage()
         p->ShowBesidePage(PaletteAreas());
 }
 
+QRect TPortraitEditor::PrintArea() const
+{
+    const int left = Panel2->width();
+    return QRect(left, 0, std::max(0, width() - left - Panel1->width()), height());
+}
+
 int TPortraitEditor::FaceHeight() const
 {
     return FarvePanel->geometry().top() - BoxTop();

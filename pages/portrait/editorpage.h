@@ -90,6 +90,8 @@ public:
     /// face and under the colour box. Nothing of the face, the list, the back
     /// button or the colour box.
     std::vector<PaletteArea> PaletteAreas() const;
+    /// The editors print the page between their two side panels.
+    QRect PrintArea() const override;
 
 protected:
     tElev* Elev() const;

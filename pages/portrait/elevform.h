@@ -41,6 +41,9 @@ public:
     QLabel* OplysPanel1;
     QLabel* OplysPanel2;
 
+    /// The student page prints its paint box: the face and the name box.
+    QRect PrintArea() const override { return ElevPaintBox->geometry(); }
+
 protected:
     void layoutPage() override;
     void pageShown() override;

@@ -14,7 +14,6 @@
 #include "mainwindow.h"
 #include "page.h"
 #include "passworddlg.h"
-#include "printing.h"
 #include "startdialog.h"
 
 #include <QApplication>
@@ -307,30 +306,6 @@ TEST(PasswordDialog, FacesFollowTheTyping)
     QTest::keyClicks(d.MaskEdit, "ab3x");
     EXPECT_TRUE(d.SurSmiley->isVisibleTo(&d));
     EXPECT_EQ(d.Answer(1), 2);
-}
-
-TEST(Printing, PicturesFitThePaperAndKeepTheirShape)
-{
-    // Wider than the paper: the full width, centred from top to bottom.
-    EXPECT_EQ(FitToPage({200, 100}, {1000, 1000}), QRect(0, 250, 1000, 500));
-    // Taller: the full height, centred from side to side.
-    EXPECT_EQ(FitToPage({100, 200}, {1000, 1000}), QRect(250, 0, 500, 1000));
-    // The same shape fills the height (and so everything).
-    EXPECT_EQ(FitToPage({300, 200}, {600, 400}), QRect(0, 0, 600, 400));
-    // Rounding as MulDiv: 1000 * 333 / 1000 = 333.
-    EXPECT_EQ(FitToPage({333, 1000}, {1000, 1000}), QRect(333, 0, 333, 1000));
-    EXPECT_TRUE(FitToPage({0, 10}, {100, 100}).isEmpty());
-}
-
-TEST(Printing, OfferedFileNames)
-{
-    EXPECT_EQ(OfferedFileName(1, "Ida", ""), "Klasse.bmp");
-    EXPECT_EQ(OfferedFileName(1, "Ida", "4a"), "4a.bmp");
-    EXPECT_EQ(OfferedFileName(18, "", ""), "Klasse_statistik.bmp");
-    EXPECT_EQ(OfferedFileName(12, "", "4a"), "4a_hobbies.bmp");
-    EXPECT_EQ(OfferedFileName(6, "Ida", "4a"), "Ida_oje.bmp");
-    EXPECT_EQ(OfferedFileName(17, "Bo", "4a"), "Bo_baggrunde.bmp");
-    EXPECT_EQ(OfferedFileName(2, "Bo", "4a"), "");
 }
 
 TEST(StartDialogTest, TextsActLikeTheirButtonsAndHelpKeepsItOpen)

@@ -61,6 +61,21 @@ struct ScriptedDialogs final : DialogService {
             onSaveDialog();
         return next();
     }
+    /// Save dialogs with several file types: the filters offered, and the
+    /// type each answer chose (empty: the one its extension names).
+    std::vector<QString> saveFilters;
+    std::deque<int> fileTypes;
+    QString SaveFileNameOfType(QWidget* parent, const QString& title, const QString& filter,
+                               const QString& proposed, int* type) override
+    {
+        saveFilters.push_back(filter);
+        const QString f = DialogService::SaveFileNameOfType(parent, title, filter, proposed, type);
+        if (!fileTypes.empty()) {
+            *type = fileTypes.front();
+            fileTypes.pop_front();
+        }
+        return f;
+    }
     bool PrintSetup(QWidget*, QPrinter& printer, int pageCount) override
     {
         return print && print(printer, pageCount);
