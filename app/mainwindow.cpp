@@ -37,7 +37,7 @@ namespace {
 
 class ProgramEvent : public QEvent {
 public:
-    explicit ProgramEvent(ProgramMessage m) : QEvent(QEvent::Type(QEvent::User + m)) {}
+    explicit ProgramEvent(ProgramMessage m) : QEvent(QEvent::Type(int(QEvent::User) + int(m))) {}
 };
 
 // Pages whose once-a-minute save check runs while they are shown.

@@ -141,9 +141,10 @@ TEST_F(Window, EveryPageFitsEveryWindowShape)
                     continue;
                 const QRect r(c->mapTo(page, QPoint(0, 0)), c->size());
                 EXPECT_TRUE(page->rect().contains(r)) << qPrintable(describe(c)) << " lies outside the page";
-                if (c->parentWidget() != page)
+                if (c->parentWidget() != page) {
                     EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry()))
                         << qPrintable(describe(c)) << " is cut off by " << qPrintable(describe(c->parentWidget()));
+                }
                 if (inColumn(c, columns))
                     continue;
                 for (const SidePanel* col : columns)
@@ -210,8 +211,9 @@ TEST_F(Window, DialogsHaveACloseBoxOnlyAndShowTheirWholeCaption)
         QApplication::processEvents();
         EXPECT_GE(d.width(), CaptionWidth(d.windowTitle())) << qPrintable(d.windowTitle());
         for (QWidget* c : d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (c->isVisibleTo(&d))
+            if (c->isVisibleTo(&d)) {
                 EXPECT_TRUE(d.rect().contains(c->geometry())) << qPrintable(d.windowTitle());
+            }
         d.hide();
     };
     TPasswordDlg code(nullptr);
@@ -304,8 +306,9 @@ TEST_F(Window, EveryAnswerOfTheStartDialogReachesItsPage)
         EXPECT_EQ(w->AktivSide(), c.page);
         EXPECT_EQ(w->AktivKlasse().ElevCount(), c.pupils);
         EXPECT_EQ(!codes.empty(), c.codeAsked);
-        if (c.codeAsked)
+        if (c.codeAsked) {
             EXPECT_EQ(codes[0], "Ugle");
+        }
     }
 }
 

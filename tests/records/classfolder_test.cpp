@@ -230,8 +230,9 @@ TEST_F(ClassFolder, AFullDiskAtEachStepLosesNothingAndDeletesNothing)
             e->AddGren(1);
             ASSERT_TRUE(e->SetGrenFoto(0, somePhoto()));
         }
-        if (step.bigClassFile)
+        if (step.bigClassFile) {
             ASSERT_TRUE(k->SetSkole(std::string(20000, 'S')));
+        }
         for (int i = 0; i < 5; ++i)
             k->GetElev(i)->SetMaal(3, 130 + i);
         k->ToggleMarkeret(4);

@@ -18,7 +18,7 @@ namespace {
 std::unique_ptr<tElev> richPupil()
 {
     auto e = std::make_unique<tElev>();
-    EXPECT_TRUE(e->SetFuldeNavn("S\xF8ren \xC6blegaard"));   // Søren Æblegaard
+    EXPECT_TRUE(e->SetFuldeNavn("S\xF8ren \xC6" "blegaard"));   // Søren Æblegaard
     EXPECT_TRUE(e->SetKaldenavn("S\xF8ren"));
     EXPECT_TRUE(e->SetFoedselsdag("24-12-2016"));
     e->SetKoen("pige");
@@ -76,16 +76,21 @@ void expectSameStoredFields(const tElev& a, const tElev& b)
             EXPECT_EQ(p.FarveGruppe, q.FarveGruppe);
             EXPECT_EQ(p.FarveSlide, q.FarveSlide);
         }
-        if (HasSpejl(del))
+        if (HasSpejl(del)) {
             EXPECT_EQ(p.Spejl, q.Spejl);
-        if (HasVandret(del))
+        }
+        if (HasVandret(del)) {
             EXPECT_EQ(p.Vandret.bytes(), q.Vandret.bytes());
-        if (HasLodret(del))
+        }
+        if (HasLodret(del)) {
             EXPECT_EQ(p.Lodret.bytes(), q.Lodret.bytes());
-        if (HasVinkel(del))
+        }
+        if (HasVinkel(del)) {
             EXPECT_EQ(p.Vinkel, q.Vinkel);
-        if (HasZoom(del))
+        }
+        if (HasZoom(del)) {
             EXPECT_EQ(p.Zoom, q.Zoom);
+        }
     }
     for (int i = 1; i <= 14; ++i)
         EXPECT_EQ(a.Maal(i), b.Maal(i));
@@ -106,8 +111,9 @@ void expectSameStoredFields(const tElev& a, const tElev& b)
         EXPECT_EQ(g.Afkom, h.Afkom);
         EXPECT_EQ(g.Notat, h.Notat);
         ASSERT_EQ(g.HarFoto, h.HarFoto);
-        if (g.HarFoto)
+        if (g.HarFoto) {
             EXPECT_EQ(0, std::memcmp(g.Foto.get(), h.Foto.get(), kPhotoBytes));
+        }
     }
 }
 

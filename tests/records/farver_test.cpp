@@ -54,8 +54,9 @@ TEST(PartColours, EveryFormulaAtBothEndsAndTheMiddle)
             EXPECT_EQ(rgb(PartColour(row.del, row.gruppe, slides[i])), row.at[i])
                 << "part " << int(row.del) << ", button " << row.gruppe << ", slider " << slides[i];
             // The brows take the hair's table.
-            if (row.del == Del::Haar)
+            if (row.del == Del::Haar) {
                 EXPECT_EQ(PartColour(Del::Bryn, row.gruppe, slides[i]), PartColour(Del::Haar, row.gruppe, slides[i]));
+            }
         }
     // The nose keeps no colour of its own, whatever the buttons say.
     for (int b = 0; b < 4; ++b)

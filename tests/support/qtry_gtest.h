@@ -20,7 +20,7 @@
 
 #define QTRY_COMPARE_WITH_TIMEOUT(actual, expected, timeout)                                                   \
     do {                                                                                                       \
-        QTest::qWaitFor([&] { return (actual) == (expected); }, timeout);                                     \
+        (void)QTest::qWaitFor([&] { return (actual) == (expected); }, timeout);                                     \
         EXPECT_EQ(actual, expected) << "after waiting " << (timeout) << " ms";                                 \
     } while (false)
 

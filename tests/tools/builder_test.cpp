@@ -79,8 +79,9 @@ TEST(SvgRecorder, ArcsBecomeFaithfulPolygons)
     EXPECT_NEAR(box.top(), 50, 0.3);
     EXPECT_NEAR(box.bottom(), 90, 0.3);
     for (QPointF q : p)
-        if (q.y() > 50.5)
+        if (q.y() > 50.5) {
             EXPECT_NEAR(std::hypot(q.x() - 50, q.y() - 50), 40, 0.3);
+        }
 }
 
 TEST(SvgRecorder, UseInheritedNoneOpacityAndHoles)

@@ -805,8 +805,9 @@ TEST_F(StamPage, ThePhotoIsFittedToThePanel)
     ASSERT_LE(ph, img.height());
     EXPECT_EQ(QColor(img.pixel(pw / 2, ph / 2)), QColor(50, 100, 200));
     EXPECT_EQ(QColor(img.pixel(pw - 1, ph - 1)), QColor(50, 100, 200));
-    if (ph < img.height())
+    if (ph < img.height()) {
         EXPECT_EQ(QColor(img.pixel(pw / 2, ph)), QColor(Qt::white));
+    }
     // The panel sits in the left column, at the bottom.
     const QRect panel(f->DataPanel->mapTo(f, QPoint(0, 0)), f->DataPanel->size());
     EXPECT_LE(panel.right(), f->S(89));
