@@ -16,8 +16,9 @@
 QString TAboutBox::Credits()
 {
     return QStringLiteral(
-        "<p>Frisurerne bygger på <i>Adventurer</i> af Lisa Wischofsky, "
-        "licens CC BY 4.0 (creativecommons.org/licenses/by/4.0), tilpasset til Tinkeli.</p>"
+        "<p>Drengenes frisurer og pagehåret bygger på <i>Adventurer</i> af Lisa Wischofsky, "
+        "licens CC BY 4.0 (creativecommons.org/licenses/by/4.0), tilpasset til Tinkeli. "
+        "De andre frisurer er tegnet til Tinkeli.</p>"
         "<p>Hobbybillederne, knapperne og baggrundenes figurer bygger på "
         "<i>Fluent Emoji</i> © Microsoft Corporation, MIT-licens.</p>"
         "<p>Hoveder, øjne, bryn, munde, næser og briller er tegnet til Tinkeli.</p>");
