@@ -2,11 +2,13 @@
 // portraits, and the statistics chart collected and drawn, measured against
 // one full-page fill in the same run.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "benchratio.h"
 #include "canvas.h"
 #include "democlass.h"
 #include "dialogs.h"
 #include "klasseform.h"
 #include "mainwindow.h"
+#include "pagefill.h"
 #include "statform.h"
 
 #include <QApplication>
@@ -73,14 +75,7 @@ struct Overview {
 
 void BM_PageFill(benchmark::State& state)
 {
-    QImage page(kScreenW - 213, kScreenH, QImage::Format_RGB32);
-    Canvas c(&page);
-    Colour colour = 0x102030;
-    for (auto _ : state) {
-        c.SetSolidBrush(colour ^= 0x010101);
-        c.FillRect({0, 0, page.width(), page.height()});
-        benchmark::DoNotOptimize(page.constBits());
-    }
+    MeasurePageFill(state, kScreenW - 213, kScreenH);
 }
 
 // Scrolling and repainting: the thumbnails are drawn already.
@@ -186,20 +181,6 @@ BENCHMARK(BM_StatHeightFaces)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StatHeightFacesNewSize)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StatHeightFacesFirst)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                // The time this thread ran: what other programs on a busy
-                // machine take does not count.
-                seconds[r.benchmark_name()] = r.cpu_accumulated_time / double(r.iterations);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -219,12 +200,12 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto fill = reporter.seconds.find("BM_PageFill");
-    if (fill != reporter.seconds.end() && fill->second > 0) {
+    const auto fill = reporter.cpuTime.find("BM_PageFill");
+    if (fill != reporter.cpuTime.end() && fill->second > 0) {
         std::printf("\nClass pages at %dx%d, in full-page fills (an overview repaint must be <= 20, the\n"
                     "statistics' height chart of 50 pupils <= 3 and <= 6 with faces):\n",
                     kScreenW, kScreenH);
-        for (const auto& [name, t] : reporter.seconds)
+        for (const auto& [name, t] : reporter.cpuTime)
             if (name != "BM_PageFill")
                 std::printf("  %-26s %.1f\n", name.c_str(), t / fill->second);
     }

@@ -2,9 +2,11 @@
 // same page bitmap in the same run, so the ratio holds on any machine.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archivewriter.h"
+#include "benchratio.h"
 #include "canvas.h"
 #include "chrome.h"
 #include "drawing.h"
+#include "pagefill.h"
 #include "portrait.h"
 #include "sample_archive.h"
 
@@ -62,14 +64,7 @@ PortraitParts Face()
 
 void BM_PageFill(benchmark::State& state)
 {
-    QImage page(kPageW, kPageH, QImage::Format_RGB32);
-    Canvas c(&page);
-    Colour colour = 0x102030;
-    for (auto _ : state) {
-        c.SetSolidBrush(colour ^= 0x010101);   // a real fill every time
-        c.FillRect({0, 0, kPageW, kPageH});
-        benchmark::DoNotOptimize(page.constBits());
-    }
+    MeasurePageFill(state, kPageW, kPageH);
 }
 
 // The same fill straight through QPainter, to show that the reference is no
@@ -157,19 +152,6 @@ BENCHMARK(BM_FaceRedraw);
 BENCHMARK(BM_DrawPageLayout);
 BENCHMARK(BM_ResampleBitmap);
 BENCHMARK(BM_LoadDataArchive);
-
-/// Prints as usual and keeps each benchmark's time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> realTime;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && r.error_occurred == false)
-                realTime[r.benchmark_name()] = r.GetAdjustedRealTime();
-    }
-};
 
 } // namespace
 

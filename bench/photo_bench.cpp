@@ -2,6 +2,7 @@
 // page does, the crop dialog's view and the photo cut from it, measured
 // against decoding the same JPEG alone in the same run.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "benchratio.h"
 #include "photocrop.h"
 #include "photoreader.h"
 
@@ -98,21 +99,6 @@ BENCHMARK(BM_DecodeJpeg)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PhotoFromJpeg)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CropView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CropPhotoZoomedOut)->Unit(benchmark::kMillisecond);
-
-/// Prints as usual and keeps each benchmark's time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> realTime, cpuTime;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred) {
-                realTime[r.benchmark_name()] = r.GetAdjustedRealTime();
-                cpuTime[r.benchmark_name()] = r.GetAdjustedCPUTime();
-            }
-    }
-};
 
 } // namespace
 

@@ -4,6 +4,7 @@
 // the clean-up and the checks) against writing and fsyncing the same bytes
 // raw, measured side by side in the same run.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "benchratio.h"
 #include "elev.h"
 #include "fileio.h"
 #include "klasse.h"
@@ -211,21 +212,6 @@ BENCHMARK(BM_ReadClassStreamed)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenClass)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteSyncRaw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SavePupil)->Unit(benchmark::kMillisecond);
-
-/// Prints as usual and keeps each benchmark's time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> realTime, cpuTime;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred) {
-                realTime[r.benchmark_name()] = r.GetAdjustedRealTime();
-                cpuTime[r.benchmark_name()] = r.GetAdjustedCPUTime();
-            }
-    }
-};
 
 void printRatio(RatioReporter& r, const char* what, const char* limit, const std::string& a, const std::string& b)
 {

@@ -2,12 +2,14 @@
 // copied to the screen, and one step of a drag, each against one full-page
 // fill of the same page in the same run.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "benchratio.h"
 #include "canvas.h"
 #include "chrome.h"
 #include "drawing.h"
 #include "elev.h"
-#include "stamdraw.h"
+#include "pagefill.h"
 #include "portrait.h"
+#include "stamdraw.h"
 
 #include <QApplication>
 #include <QFile>
@@ -53,14 +55,7 @@ Tree* g_tree = nullptr;
 
 void BM_PageFill(benchmark::State& state)
 {
-    QImage page(kPageW, kPageH, QImage::Format_RGB32);
-    Canvas c(&page);
-    Colour colour = 0x102030;
-    for (auto _ : state) {
-        c.SetSolidBrush(colour ^= 0x010101);   // a real fill every time
-        c.FillRect({0, 0, kPageW, kPageH});
-        benchmark::DoNotOptimize(page.constBits());
-    }
+    MeasurePageFill(state, kPageW, kPageH);
 }
 
 // What a paint of the whole tree does: the page background and the leaves
@@ -123,18 +118,6 @@ BENCHMARK(BM_PageFill);
 BENCHMARK(BM_TreeRedraw);
 BENCHMARK(BM_TreeSnapshot);
 BENCHMARK(BM_DragStep);
-
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> realTime;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                realTime[r.benchmark_name()] = r.GetAdjustedRealTime();
-    }
-};
 
 } // namespace
 
