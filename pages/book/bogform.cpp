@@ -41,8 +41,8 @@ const std::array<BogRow, kBogRows> kRows = {{
 
 // Design places: row i at y = 12 + 24 (i - 1); captions end at x = 232, the
 // boxes begin at x = 240 and are 19 high.
-constexpr int kRowTop = 12, kRowStep = 24, kRowHeight = 19;
-constexpr int kCaptionRight = 232, kEditLeft = 240;
+constexpr int kRowTop = kBogRowTop, kRowStep = kBogRowStep, kRowHeight = kBogRowHeight;
+constexpr int kCaptionRight = kBogCaptionRight, kEditLeft = kBogEditLeft;
 
 } // namespace
 

@@ -18,6 +18,11 @@ struct BogRow {
     const char* caption;      ///< UTF-8
 };
 inline constexpr int kBogRows = 18;
+/// Where the rows stand, in design units: row n (from 1) at y = top +
+/// step (n - 1), height high; the captions end at x = captionRight, the
+/// answer fields begin at x = editLeft.
+inline constexpr int kBogRowTop = 12, kBogRowStep = 24, kBogRowHeight = 19, kBogCaptionRight = 232,
+                     kBogEditLeft = 240;
 /// The rows in order, tag 1 first.
 const std::array<BogRow, kBogRows>& BogRows();
 

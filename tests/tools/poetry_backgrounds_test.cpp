@@ -2,6 +2,8 @@
 // questionnaire readable: no picture lies under its captions and answer
 // fields, and the colours the poetry page uses over each background stand out
 // from what lies under them, at the page shapes of the school screens.
+#include "bogbaggrund.h"
+#include "bogform.h"
 #include "canvas.h"
 #include "chrome.h"
 #include "drawing.h"
@@ -17,34 +19,17 @@
 namespace {
 
 // As the poetry page places them, in design units (640 x 450 with the left
-// column 89 wide): row i at y = 12 + 24 (i - 1), 19 high; captions end at
-// x = 232, answer fields begin at 240 and are this wide.
-constexpr int kColumn = 89, kCaptionRight = 232, kEditLeft = 240, kRowTop = 12, kRowStep = 24, kRowHeight = 19;
+// column 89 wide).
+constexpr int kColumn = 89, kCaptionRight = kBogCaptionRight, kEditLeft = kBogEditLeft, kRowTop = kBogRowTop,
+              kRowStep = kBogRowStep, kRowHeight = kBogRowHeight;
 // Pictures keep this much air right of a field, so none seems to touch it.
 constexpr int kAir = 20;
-constexpr std::array<int, 18> kFieldWidths = {137, 121, 41, 25, 133, 57, 81, 121, 121,
-                                              109, 129, 129, 129, 113, 81, 189, 189, 81};
 
-// The poetry page's fixed colours over each background (RGB).
-struct Background {
-    const char* layout;
-    QRgb caption;
-    QRgb field;
-};
-constexpr QRgb kSilver = 0xC0C0C0, kCream = 0xFFFBF0, kLime = 0x00FF00, kMaroon = 0x800000, kNavy = 0x000080,
-               kWhite = 0xFFFFFF, kRed = 0xFF0000, kSkyBlue = 0xA6CAF0, kBlue = 0x0000FF, kPurple = 0x800080;
-constexpr std::array<Background, 10> kBackgrounds = {{
-    {"blomst", kSilver, kPurple},
-    {"savanne", kCream, kMaroon},
-    {"frugt", kLime, kLime},
-    {"slik", kMaroon, kMaroon},
-    {"hest", kLime, kNavy},
-    {"teddy", kWhite, kMaroon},
-    {"ballon", kWhite, kRed},
-    {"space", kSkyBlue, kNavy},
-    {"bølge", kWhite, kBlue},
-    {"ørken", kCream, kSilver},
-}};
+// The page's colours (0x00BBGGRR) as RGB.
+QRgb rgb(Colour c)
+{
+    return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
 
 // How a screen shows the page: the design scaled by s, the background drawn
 // over the screen's width less the column and over the design box's height.
@@ -113,16 +98,17 @@ struct Findings {
     double fieldDifference = 999;
 };
 
-Findings examine(const QImage& img, const Shape& shape, const Background& b)
+Findings examine(const QImage& img, const Shape& shape, const BogBaggrund& b)
 {
     Findings f;
     const double s = shape.s;
     const int col = scaled(s, kColumn);
     QRgb lastCaption = 0, lastField = 0;   // opaque colours never equal 0
-    for (int i = 0; i < 18; ++i) {
+    const QRgb caption = rgb(b.tekst), field = rgb(b.felt);
+    for (int i = 0; i < kBogRows; ++i) {
         const int top = scaled(s, kRowTop + kRowStep * i), bottom = scaled(s, kRowTop + kRowStep * i + kRowHeight);
         const int captionRight = scaled(s, kCaptionRight) - col, editLeft = scaled(s, kEditLeft) - col;
-        const int editRight = scaled(s, kEditLeft + kFieldWidths[std::size_t(i)]) - col;
+        const int editRight = scaled(s, kEditLeft + BogRows()[std::size_t(i)].width) - col;
         // The calm block: the row from the column to a little beyond its
         // field, with the captions' shadow and a pixel round it.
         const int x1 = std::min(img.width(), editRight + scaled(s, kAir));
@@ -144,11 +130,11 @@ Findings examine(const QImage& img, const Shape& shape, const Background& b)
                 // The ground repeats along a row: measure each colour once.
                 if (x < captionRight) {
                     if (p != lastCaption)
-                        f.captionContrast = std::min(f.captionContrast, contrast(b.caption, p));
+                        f.captionContrast = std::min(f.captionContrast, contrast(caption, p));
                     lastCaption = p;
                 } else if (x >= editLeft && x < editRight) {
                     if (p != lastField)
-                        f.fieldDifference = std::min(f.fieldDifference, deltaE(b.field, p));
+                        f.fieldDifference = std::min(f.fieldDifference, deltaE(field, p));
                     lastField = p;
                 }
             }
@@ -169,7 +155,8 @@ TEST(PoetryBackgrounds, TheQuestionnaireLiesOnACalmGroundItsColoursStandOutFrom)
         std::string why;
         ASSERT_TRUE(LoadDataArchive(TINKELI_BIN_DIR "/tinkeli.BIN", &why)) << why;
         QImage img(w, h, QImage::Format_RGB32);
-        for (const Background& b : kBackgrounds) {
+        for (int n = 1; n <= kBaggrundCount; ++n) {
+            const BogBaggrund& b = Baggrund(n);
             SCOPED_TRACE(std::string(b.layout) + ", " + shape.name);
             ASSERT_NE(FindLayout(b.layout), nullptr);
             img.fill(Qt::white);
