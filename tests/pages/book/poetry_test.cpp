@@ -633,3 +633,30 @@ TEST_F(Poetry, APictureTakenAtOnceHoldsTheThumbnails)
     EXPECT_EQ(pixel(shot, col + kNowhere.x(), kNowhere.y()), pixel(layout(2), kNowhere.x(), kNowhere.y()));
     EXPECT_FALSE(w->AktivElev()->Aendret());
 }
+
+TEST_F(Poetry, OnATallWindowTheQuestionnaireStandsInTheDesignBoxOverItsBackground)
+{
+    auto w = open(makePupil(6));
+    TBogForm* f = book(*w);
+    pageSize(*w, {900, 1040});
+    ASSERT_GT(f->BoxTop(), 0);
+    // Every row where the design box puts it, caption beside its field.
+    for (int n = 1; n <= kBogRows; ++n) {
+        const int y = f->BoxTop() + f->S(kBogRowTop + kBogRowStep * (n - 1));
+        EXPECT_EQ(f->Edit[std::size_t(n)]->y(), y) << n;
+        EXPECT_EQ(f->Label[std::size_t(n)]->y(), y) << n;
+    }
+    EXPECT_EQ(f->BackSpeed->y(), f->BoxTop() + f->S(8));
+    // The background in the box, and above and below it its own edge rows
+    // drawn out.
+    const QImage shot = f->BogPaintBox->grab().toImage();
+    const QImage bg = layout(6);
+    const int top = f->BoxTop(), h = bg.height();
+    for (int y : {0, h / 3, h - 1})
+        EXPECT_EQ(pixel(shot, 10, top + y), bg.pixel(10, y) & 0xFFFFFF) << y;
+    EXPECT_EQ(pixel(shot, 10, 0), bg.pixel(10, 0) & 0xFFFFFF);
+    EXPECT_EQ(pixel(shot, 10, shot.height() - 1), bg.pixel(10, h - 1) & 0xFFFFFF);
+    // The background page keeps its back button in the box too.
+    TBogBagForm* b = backgrounds(*w);
+    EXPECT_EQ(b->BackSpeed->y(), b->BoxTop() + b->S(8));
+}

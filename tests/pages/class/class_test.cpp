@@ -421,6 +421,14 @@ TEST_F(ClassPages, DamagedPupilFilesKeepTheirPlaceInTheClass)
         EXPECT_FALSE(s->ElevGridSelectCell(col, 1)) << col;
     EXPECT_EQ(dialogs.messages.size(), shown);
     EXPECT_FALSE(s->GenderBox->isVisible());
+    // Nor does typing once the cursor stands on such a row.
+    for (int col : {0, 1, 2, 4}) {
+        s->ElevGrid->setCurrentIndex(cell(s, col, 2));
+        QTest::keyClicks(s->ElevGrid, "x9");
+        EXPECT_EQ(editorOf(s, col, 2), nullptr) << col;
+    }
+    EXPECT_EQ(s->CellText(0, 2), "4a_Elev2.ele");
+    EXPECT_EQ(w->AktivKlasse().ElevFuldeNavn(2), "");
     // Saving the class leaves the damaged files as they are and keeps them
     // in the class file.
     s->ElevGridSetEditText(1, 4, "Eva Holm");
