@@ -342,6 +342,8 @@ QImage BookRenderer::Render(const BookPage& bp)
         break;
     }
     case BookPage::Statistik: {
+        if (bp.statistik < 1 || bp.statistik > kStatCount)
+            return {};
         h.SetAktivElev(-1);
         h.ShowPage(18);
         auto* stat = static_cast<TStatForm*>(h.page(18));

@@ -49,7 +49,8 @@ QString BookFooterName(const tKlasse& k, const BookPage& page);
 /// Draws book pages with a set of the program's page widgets of its own,
 /// in a window that is never on screen, from a copy of the class taken when
 /// it is made. Nothing it does reaches the class it was given, the program's
-/// pages or their state.
+/// pages or their state. It draws with the drawing tables the program's main
+/// window sets up.
 class BookRenderer {
 public:
     explicit BookRenderer(const tKlasse& klasse);
