@@ -387,6 +387,30 @@ std::vector<PaperText> coverLines(const tKlasse& k, int year)
 
 } // namespace
 
+namespace {
+
+QPageLayout bookLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Millimeter);
+}
+
+} // namespace
+
+BookPaper BookPaperAt(int dpi)
+{
+    BookPaper paper;
+    paper.dpi = std::clamp(dpi, 20, 1200);
+    // The painter's origin is the printable area's corner; the footer takes
+    // the bottom of it, the page's picture the rest.
+    const QRect printable = bookLayout().paintRectPixels(paper.dpi);
+    const int footerHeight = mmToPixels(7, paper.dpi);
+    paper.picture = QRect(0, 0, printable.width(), printable.height() - footerHeight);
+    paper.footer = QRect(0, paper.picture.bottom() + 1, printable.width(), footerHeight);
+    paper.pageSize = BookRenderer::PageSizeFor(paper.picture.size());
+    return paper;
+}
+
 BookResult WriteBookPdf(const tKlasse& klasse, const std::vector<BookPage>& pages, const QString& file,
                         const BookOptions& options, const BookProgress& progress, QString* why)
 {
@@ -398,7 +422,7 @@ BookResult WriteBookPdf(const tKlasse& klasse, const std::vector<BookPage>& page
     const int n = int(pages.size());
     if (n == 0)
         return fail(QStringLiteral("the book has no pages"));
-    const int dpi = std::clamp(options.dpi, 20, 1200);
+    const BookPaper paper = BookPaperAt(options.dpi);
 
     // Written under a temporary name, put in place by commit() only when the
     // whole book is there; anything else removes it.
@@ -408,21 +432,14 @@ BookResult WriteBookPdf(const tKlasse& klasse, const std::vector<BookPage>& page
     QPdfWriter pdf(&out);
     pdf.setCreator(QStringLiteral("Tinkeli"));
     pdf.setTitle(options.title.isEmpty() ? QFileInfo(file).completeBaseName() : options.title);
-    pdf.setResolution(dpi);
-    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
-                             QPageLayout::Millimeter);
-    if (!pdf.setPageLayout(layout))
+    pdf.setResolution(paper.dpi);
+    if (!pdf.setPageLayout(bookLayout()))
         return fail(QStringLiteral("the paper cannot be set up"));
-
-    // The painter's origin is the printable area's corner; the footer takes
-    // the bottom of it, the page's picture the rest.
-    const QRect printable = layout.paintRectPixels(dpi);
-    const int footerHeight = mmToPixels(7, dpi);
-    const QRect box(0, 0, printable.width(), printable.height() - footerHeight);
-    const QRect footer(0, box.bottom() + 1, box.width(), footerHeight);
+    const QRect& box = paper.picture;
+    const QRect& footer = paper.footer;
 
     BookRenderer renderer(klasse);
-    renderer.SetPageSize(BookRenderer::PageSizeFor(box.size()));
+    renderer.SetPageSize(paper.pageSize);
     const int year = options.year > 0 ? options.year : QDate::currentDate().year();
 
     QFont footerFont = QApplication::font();
@@ -452,7 +469,7 @@ BookResult WriteBookPdf(const tKlasse& klasse, const std::vector<BookPage>& page
                 p.drawText(QRect(0, y, box.width(), h), Qt::AlignCenter, line.text);
                 y += h;
             }
-            y += mmToPixels(5, dpi);
+            y += mmToPixels(5, paper.dpi);
             pictureBox = QRect(0, y, box.width(), std::max(1, box.height() - y));
         }
         p.drawImage(FitToPage(picture.size(), pictureBox.size()).translated(pictureBox.topLeft()), picture);

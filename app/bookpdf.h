@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -80,8 +81,21 @@ private:
     std::unique_ptr<Host> host_;
 };
 
-/// A4 landscape with 10 mm margins, and the footer band at its bottom.
+/// The resolution books are drawn at: sharp on paper at arm's length, and a
+/// class book of some 280 pages stays below 100 MB.
 inline constexpr int kBookDpi = 200;
+
+/// A book's paper at \a dpi: A4 landscape with 10 mm margins; in the
+/// printable area's pixels the box the pages' pictures are fitted into and
+/// the footer band below it; the page size that gives a page with one side
+/// column a picture of exactly the box (BookRenderer::PageSizeFor).
+struct BookPaper {
+    int dpi = kBookDpi;
+    QRect picture;
+    QRect footer;
+    QSize pageSize;
+};
+BookPaper BookPaperAt(int dpi);
 
 struct BookOptions {
     int dpi = kBookDpi;   ///< the resolution the pages are drawn at
