@@ -57,6 +57,7 @@ void saveBook(TMain& main, const std::vector<BookPage>& pages, const QString& of
     progress.setAutoClose(false);
     progress.setRange(0, int(pages.size()));
     progress.setMinimumWidth(progress.fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
+    SetDialogFrame(&progress);
     const auto step = [&](int done, int total) {
         progress.setLabelText(QStringLiteral("%1\nSide %2 af %3").arg(texts.making).arg(std::min(done + 1, total)).arg(total));
         if (!progress.isVisible())

@@ -539,3 +539,4 @@ TEST_F(Books, TheClassBookFromTheMenuCanBeCancelledAndSaysWhenItFails)
         EXPECT_FALSE(w->AktivKlasse().GetElev(i)->Aendret()) << i;
     EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"klasse.pdf"});
 }
+
