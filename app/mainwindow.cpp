@@ -149,6 +149,11 @@ void TMain::buildMenu()
     gemSomBillede_ = filer->addAction(QStringLiteral("Gem side som billede..."),
                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
                                       &TMain::GemSomBilledeClick);
+    gemBogen_ = filer->addAction(QStringLiteral("Gem bogen som PDF..."), this, &TMain::GemBogenSomPdfClick);
+    gemKlassebogen_ = filer->addAction(QStringLiteral("Gem klassebogen som PDF..."), this,
+                                       &TMain::GemKlassebogenSomPdfClick);
+    // A pupil typed into the class setup can be in the class book at once.
+    connect(filer, &QMenu::aboutToShow, this, &TMain::updateMenu);
     filer->addSeparator();
     eksporterElevliste_ = filer->addAction(QStringLiteral("Eksportér elevliste..."), this,
                                            &TMain::EksporterElevlisteClick);
@@ -170,6 +175,14 @@ void TMain::updateMenu()
                                && page->PrintName().whose != Page::PictureName::None);
     eksporterElevliste_->setEnabled(aktivSide_ == 2);
     importerElevliste_->setEnabled(aktivSide_ == 2);
+    // The open pupil's book from the pupil's own pages; the class book for a
+    // class (not a pupil opened alone) with someone whose file could be read.
+    const bool pupilPage = (aktivSide_ >= 3 && aktivSide_ <= 11) || (aktivSide_ >= 13 && aktivSide_ <= 17);
+    gemBogen_->setEnabled(pupilPage && AktivElev());
+    bool anyone = false;
+    for (int i = 0; i < aktivKlasse_->ElevCount() && !anyone; ++i)
+        anyone = !aktivKlasse_->ElevLaesFejl(i);
+    gemKlassebogen_->setEnabled(pages_[3] && ElevForm()->ClassMode() && anyone);
 }
 
 QAction* TMain::MenuItem(const QString& text) const
@@ -574,6 +587,17 @@ void TMain::UdskrivClick()
 void TMain::GemSomBilledeClick()
 {
     SaveCurrentPage(*this);
+}
+
+void TMain::GemBogenSomPdfClick()
+{
+    SavePupilBook(*this);
+}
+
+void TMain::GemKlassebogenSomPdfClick()
+{
+    if (ElevForm()->ClassMode())
+        SaveClassBook(*this);
 }
 
 void TMain::EksporterElevlisteClick()

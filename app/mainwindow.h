@@ -74,6 +74,11 @@ public:
     void UdskrivClick();
     /// "Gem side som billede...": the page on screen as a bitmap, PNG or PDF.
     void GemSomBilledeClick();
+    /// "Gem bogen som PDF...": the open pupil's whole book as one PDF.
+    void GemBogenSomPdfClick();
+    /// "Gem klassebogen som PDF...": the cover, every pupil's book and the
+    /// class statistics as one PDF.
+    void GemKlassebogenSomPdfClick();
     /// The class setup's pupil list to and from a spreadsheet file.
     void EksporterElevlisteClick();
     void ImporterElevlisteClick();
@@ -131,6 +136,8 @@ private:
     QWidget* client_ = nullptr;
     std::array<Page*, 19> pages_{};
     QAction* gemSomBillede_ = nullptr;
+    QAction* gemBogen_ = nullptr;
+    QAction* gemKlassebogen_ = nullptr;
     QAction* eksporterElevliste_ = nullptr;
     QAction* importerElevliste_ = nullptr;
     QTimer startTimer_;

@@ -84,6 +84,53 @@ void tElev::Reset()
     fejlTekst_.clear();
 }
 
+std::unique_ptr<tElev> tElev::Clone() const
+{
+    auto c = std::make_unique<tElev>();
+    c->aendret_ = aendret_;
+    c->tom_ = tom_;
+    c->markeret_ = markeret_;
+    c->laesFejl_ = laesFejl_;
+    c->gemFejl_ = gemFejl_;
+    c->filNavn_ = filNavn_;
+    c->fuldeNavn_ = fuldeNavn_;
+    c->kaldenavn_ = kaldenavn_;
+    c->foedselsdag_ = foedselsdag_;
+    c->datoOk_ = datoOk_;
+    c->koen_ = koen_;
+    c->elevkode_ = elevkode_;
+    c->parts_ = parts_;
+    c->maal_ = maal_;
+    c->hobbyer_ = hobbyer_;
+    c->bagsideValg_ = bagsideValg_;
+    c->bogTekst_ = bogTekst_;
+    c->stamtrae_.reserve(stamtrae_.size());
+    for (const auto& g : stamtrae_) {
+        auto k = std::make_unique<tStamGren>();
+        k->Art = g->Art;
+        k->Raekke = g->Raekke;
+        k->Xpos = g->Xpos;
+        k->FuldeNavn = g->FuldeNavn;
+        k->Bladnavn = g->Bladnavn;
+        k->ErMin = g->ErMin;
+        k->GiftMed = g->GiftMed;
+        k->Afkom = g->Afkom;
+        k->Notat = g->Notat;
+        k->HarFoto = g->HarFoto;
+        if (g->HarFoto && g->Foto) {
+            k->Foto = std::make_unique<std::uint8_t[]>(kPhotoBytes);
+            std::memcpy(k->Foto.get(), g->Foto.get(), kPhotoBytes);
+        }
+        k->Valgt = g->Valgt;
+        k->Rect = g->Rect;
+        c->stamtrae_.push_back(std::move(k));
+    }
+    c->fejlTekst_ = fejlTekst_;
+    c->afvist_ = afvist_;
+    c->disk_ = disk_;
+    return c;
+}
+
 // ---- identity ----
 
 bool tElev::SetFuldeNavn(std::string_view s)

@@ -91,6 +91,10 @@ public:
 
     /// Every field at its default.
     void Reset();
+    /// A copy of the record to draw from (a whole book made for printing):
+    /// every field, flag and leaf with its photo, the file it came from and
+    /// how that file looked. It asks nobody before writing (no SaveConflict).
+    std::unique_ptr<tElev> Clone() const;
 
     // ---- files (elevfile.cpp) ----
     /// Always yields a record; LaesFejl() tells whether it was read completely.

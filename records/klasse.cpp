@@ -104,6 +104,28 @@ void tKlasse::Reset()
     disk_ = FileStamp{};
 }
 
+std::unique_ptr<tKlasse> tKlasse::Clone() const
+{
+    auto c = std::make_unique<tKlasse>();
+    c->aendret_ = aendret_;
+    c->laesFejl_ = laesFejl_;
+    c->gemFejl_ = gemFejl_;
+    c->filNavn_ = filNavn_;
+    c->tidspunkt_ = tidspunkt_;
+    c->skole_ = skole_;
+    c->klasse_ = klasse_;
+    c->laerer_ = laerer_;
+    c->kode_ = kode_;
+    c->hobbyer_ = hobbyer_;
+    c->disk_ = disk_;
+    c->elever_.reserve(elever_.size());
+    for (const auto& e : elever_) {
+        c->elever_.push_back(e->Clone());
+        c->elever_.back()->SetMarkeret(false);
+    }
+    return c;
+}
+
 // ---- files ----
 
 std::unique_ptr<tKlasse> tKlasse::LoadFromFile(const std::string& path)

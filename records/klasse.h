@@ -17,6 +17,10 @@ public:
     tKlasse& operator=(const tKlasse&) = delete;
 
     void Reset();
+    /// A copy of the class and every pupil (tElev::Clone) to draw from, so
+    /// that showing it page by page can change nothing here. Marks, files
+    /// waiting to be deleted and the SaveConflict are not copied.
+    std::unique_ptr<tKlasse> Clone() const;
 
     /// Always yields a class; LaesFejl() tells whether the class file was
     /// read completely. Every pupil file is read; a pupil that could not be

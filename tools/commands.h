@@ -18,6 +18,7 @@ int CmdRenderGallery(const QStringList& args);
 // The program's pages (page_cmds.cpp).
 int CmdRenderPage(const QStringList& args);
 int CmdSavePage(const QStringList& args);
+int CmdBook(const QStringList& args);
 
 // The pupil list as CSV (classcsv_cmds.cpp).
 int CmdClassCsv(const QStringList& args);

@@ -25,6 +25,8 @@ const char* const kUsage =
     "  render portrait FILE.ele --archive FILE.BIN --size WxH -o OUT.png\n"
     "  save-page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] [--size WxH] -o OUT.bmp|OUT.png|OUT.pdf\n"
     "                                   a page's printed area, as \"Gem side som billede...\" writes it\n"
+    "  book --class FILE.kla [--pupil I] -o OUT.pdf\n"
+    "                                   a pupil's book, or the whole class book, as one PDF\n"
     "  class-csv export CLASS.kla -o LIST.csv      the pupil list for a spreadsheet\n"
     "  class-csv import LIST.csv --into CLASS.kla  a spreadsheet's pupils added to the class\n"
     "  photo IN -o OUT.png [--crop X,Y,W,H]  a picture file as the 180 x 240 photo a leaf stores\n";
@@ -64,6 +66,8 @@ int main(int argc, char** argv)
         return CmdPhoto(args);
     if (cmd == "save-page")
         return CmdSavePage(args);
+    if (cmd == "book")
+        return CmdBook(args);
     if (cmd == "class-csv")
         return CmdClassCsv(args);
     const QString sub = args.value(0);

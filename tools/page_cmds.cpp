@@ -1,9 +1,12 @@
-// tinkeli-tool render page and save-page: a page of the program, exactly as
-// the program shows it, drawn without a window on screen: the whole page as
-// a PNG, or its printed area as "Gem side som billede..." writes it.
+// tinkeli-tool render page, save-page and book: a page of the program,
+// exactly as the program shows it, drawn without a window on screen: the
+// whole page as a PNG, its printed area as "Gem side som billede..." writes
+// it, or a whole book as "Gem bogen som PDF..." and "Gem klassebogen som
+// PDF..." write it.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands.h"
 
+#include "bookpdf.h"
 #include "dialogs.h"
 #include "drawing.h"
 #include "elev.h"
@@ -72,6 +75,8 @@ const char* const kRenderUsage =
     "[--size WxH] [--archive FILE.BIN] [--select I] [--mode M] -o OUT.png\n"
     "       --select I is for pages 14, 15 (a leaf) and 18 (a square), --mode M (0 to 5) for page 11\n"
     "       page 18 also: [--stat N] [--diagram T] [--faces]\n";
+const char* const kBookUsage =
+    "usage: tinkeli-tool book --class FILE.kla [--pupil I] [--archive FILE.BIN] -o OUT.pdf\n";
 const char* const kSaveUsage =
     "usage: tinkeli-tool save-page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
     "[--size WxH] [--archive FILE.BIN] -o OUT.bmp|OUT.png|OUT.pdf\n";
@@ -330,5 +335,74 @@ int CmdSavePage(const QStringList& args)
         return fail(cmd, QString("page %1 gave no picture").arg(opt.page));
     if (!SavePagePicture(picture, opt.output, *format))
         return fail(cmd, "cannot write " + opt.output);
+    return 0;
+}
+
+int CmdBook(const QStringList& args)
+{
+    const char* const cmd = "book";
+    QCommandLineParser p;
+    p.addOption({"class", "A class file.", "FILE.kla"});
+    p.addOption({"pupil", "Only this pupil's book (from 0); without it the class book.", "I"});
+    p.addOption({"archive", "The drawing archive (default: the program's).", "FILE.BIN"});
+    p.addOption({{"o", "output"}, "The PDF to write.", "OUT.pdf"});
+    int pupil = -1;
+    bool ok = p.parse(QStringList{cmd} + args) && p.positionalArguments().isEmpty() && p.isSet("class")
+        && p.isSet("o") && PictureFormatOf(p.value("o")) == PictureFormat::Pdf;
+    if (ok && p.isSet("pupil")) {
+        pupil = p.value("pupil").toInt(&ok);
+        ok = ok && pupil >= 0;
+    }
+    if (!ok) {
+        std::fputs(kBookUsage, stderr);
+        return 2;
+    }
+    const QString file = p.value("class");
+    const QString output = p.value("o");
+    if (!QFileInfo(file).isFile())
+        return fail(cmd, file + " does not exist");
+
+    // The program's window, never shown: it finds the archive and opens the
+    // class as the program does. Nothing here saves.
+    SilentDialogs dialogs;
+    TMain::Options mo;
+    mo.dialogs = &dialogs;
+    mo.params = QStringList{file};
+    mo.askCode = [](const std::string&) { return 1; };
+    mo.startDialog = [] { return 0; };
+    mo.openHelp = [](const QString&) { return true; };
+    mo.aboutBox = [] {};
+    TMain w(mo);
+    if (p.isSet("archive"))
+        Drawing().ArchivePath = p.value("archive").toStdString();
+    w.OpenParamFile();
+    const tKlasse& k = w.AktivKlasse();
+    if (k.FilNavn().empty())
+        return fail(cmd, file + " could not be read");
+
+    std::vector<BookPage> pages;
+    BookOptions options;
+    if (pupil >= 0) {
+        if (!k.GetElev(pupil)) {
+            fail(cmd, QString("the class has no pupil %1; it has %2").arg(pupil).arg(k.ElevCount()));
+            return 2;
+        }
+        if (k.ElevLaesFejl(pupil))
+            return fail(cmd, QString("pupil %1's file %2 could not be read")
+                                 .arg(pupil)
+                                 .arg(QString::fromStdString(k.ElevFilNavn(pupil))));
+        pages = PupilBookPages(k, pupil);
+        options.title = BookFooterName(k, pages.front());
+    } else {
+        pages = ClassBookPages(k);
+        options.title = BookFooterName(k, pages.front());
+    }
+    QString why;
+    if (WriteBookPdf(k, pages, output, options, {}, &why) != BookResult::Written) {
+        if (Drawing().PageBitmap.isNull())
+            return archiveMissing(cmd);
+        return fail(cmd, "cannot write " + output + ": " + why);
+    }
+    std::printf("%d pages written to %s\n", int(pages.size()), qPrintable(output));
     return 0;
 }

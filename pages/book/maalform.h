@@ -74,6 +74,9 @@ public:
     /// The mode shown: the tag of the pressed button.
     int Mode() const;
 
+    /// The figure between the two columns, from top to bottom: MaalPaintBox.
+    QRect PrintArea() const override { return MaalPaintBox->geometry(); }
+
     /// The figure's rectangle in MaalPaintBox's coordinates.
     QRect FigureRect() const;
     /// Design units of the figure's frame to paint-box pixels, halves to even.

@@ -308,15 +308,21 @@ TEST_F(PagePictures, EveryPageDrawsItsAreaAndNothingIsChangedOrWritten)
     auto w = start();
     w->ShowPage(1);
     const auto before = ReadAll(klaPath);
-    const std::string pupilFile = w->AktivKlasse().ElevFilNavn(0);
-    const auto pupilBefore = ReadAll(pupilFile);
-    // At 1024 x 768 the columns are 89 * 1.6 = 142 wide; the overview and
-    // the family tree have the left one only.
+    std::vector<std::pair<std::string, std::vector<unsigned char>>> pupils;
+    for (int i = 0; i < w->AktivKlasse().ElevCount(); ++i)
+        pupils.emplace_back(w->AktivKlasse().ElevFilNavn(i), ReadAll(w->AktivKlasse().ElevFilNavn(i)));
+    const int leaves = w->AktivElev()->GrenCount();
+    // At 1024 x 768 the columns are 89 * 1.6 = 142 wide; the student page,
+    // the face editors and the measurements have one on either side, every
+    // other page the left one only.
     const QSize size(1024, 768);
-    for (int n : {1, 3, 4, 5, 6, 7, 8, 9, 10, 14}) {
+    for (int n = 1; n <= 18; ++n) {
+        if (n == 2)
+            continue;
         const QImage picture = RenderPagePicture(*w, n, size);
         ASSERT_FALSE(picture.isNull()) << "page " << n;
-        EXPECT_EQ(picture.size(), QSize(n == 1 || n == 14 ? 1024 - 142 : 1024 - 284, 768)) << "page " << n;
+        const bool twoColumns = n >= 3 && n <= 11;
+        EXPECT_EQ(picture.size(), QSize(twoColumns ? 1024 - 284 : 1024 - 142, 768)) << "page " << n;
         // The page shown before is back, at the window's size.
         EXPECT_EQ(w->AktivSide(), 1) << "page " << n;
         EXPECT_EQ(w->PageAt(n)->size(), w->centralWidget()->size()) << "page " << n;
@@ -327,21 +333,58 @@ TEST_F(PagePictures, EveryPageDrawsItsAreaAndNothingIsChangedOrWritten)
     EXPECT_TRUE(RenderPagePicture(*w, 2, size).isNull());
     EXPECT_TRUE(RenderPagePicture(*w, 0, size).isNull());
     EXPECT_EQ(w->AktivSide(), 1);
+    // The demo pupils have their own and a fresh leaf: the tree added none.
+    EXPECT_EQ(w->AktivElev()->GrenCount(), leaves);
     w.reset();
     EXPECT_EQ(ReadAll(klaPath), before);
-    EXPECT_EQ(ReadAll(pupilFile), pupilBefore);
+    for (const auto& [file, bytes] : pupils)
+        EXPECT_EQ(ReadAll(file), bytes) << file;
 }
 
-TEST_F(PagePictures, TheEditorsPrintBetweenTheirPanelsTheOverviewAndStudentPageTheirBoxes)
+// Every page says its own printed area: the page right of its left column,
+// less the right column where it has one, from top to bottom, whatever the
+// screen. The columns are found on the page as it is laid out.
+TEST_F(PagePictures, EveryPagePrintsRightOfItsLeftColumnAndLeftOfItsRightOne)
 {
     auto w = start();
-    for (int n : {1, 3, 4, 5, 6, 7, 8, 9, 10, 14}) {
-        w->ShowPage(n);
-        QApplication::processEvents();
-        Page* p = w->PageAt(n);
-        const int col = p->S(89), width = p->width(), height = p->height();
-        ASSERT_GT(col, 89);
-        const bool oneColumn = n == 1 || n == 14;
-        EXPECT_EQ(p->PrintArea(), QRect(col, 0, width - (oneColumn ? col : 2 * col), height)) << "page " << n;
+    for (const QSize screen : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
+        w->resize(screen.width(), screen.height() + w->menuWidget()->sizeHint().height());
+        for (int n = 1; n <= 18; ++n) {
+            if (n == 2)
+                continue;
+            w->ShowPage(n);
+            QApplication::processEvents();
+            Page* p = w->PageAt(n);
+            ASSERT_EQ(p->size(), screen) << "page " << n;
+            int left = 0, right = p->width();
+            for (const SidePanel* column : p->findChildren<SidePanel*>(Qt::FindDirectChildrenOnly)) {
+                if (!column->isVisible())
+                    continue;
+                if (column->x() == 0)
+                    left = std::max(left, column->width());
+                else if (column->geometry().right() == p->width() - 1)
+                    right = std::min(right, column->x());
+            }
+            ASSERT_GT(left, 89) << "page " << n << " has no left column";
+            const bool twoColumns = n >= 3 && n <= 11;
+            EXPECT_EQ(right < p->width(), twoColumns) << "page " << n;
+            EXPECT_EQ(p->PrintArea(), QRect(left, 0, right - left, screen.height()))
+                << "page " << n << " at " << screen.width() << " x " << screen.height();
+        }
     }
+}
+
+TEST_F(PagePictures, EveryPageOffersItsOwnName)
+{
+    auto w = start();
+    const char* const want[19] = {
+        "",                       "4a.bmp",             "",                   "Ida_elevforside.bmp",
+        "Ida_ansigt.bmp",         "Ida_haar.bmp",       "Ida_oje.bmp",        "Ida_bryn.bmp",
+        "Ida_mund.bmp",           "Ida_nase.bmp",       "Ida_brille.bmp",     "Ida_maal.bmp",
+        "4a_hobbies.bmp",         "Ida_hobby.bmp",      "Ida_stamtra.bmp",    "Ida_stamgren.bmp",
+        "Ida_poesibog.bmp",       "Ida_baggrunde.bmp",  "4a_statistik.bmp"};
+    for (int n = 1; n <= 18; ++n)
+        EXPECT_EQ(OfferedFileName(w->PageAt(n)->PrintName(), "Ida", "4a"), QString::fromLatin1(want[n]))
+            << "page " << n;
+    EXPECT_TRUE(w->PageAt(2)->PrintsItself());
 }

@@ -323,3 +323,113 @@ TEST_F(KlasseTest, ProposedFileNameFromClassName)
     k.SetFilNavnFraKlasse("5.\xF8 (2010)");
     EXPECT_EQ(k.FilNavn(), "5\xC3\xB8" "2010");
 }
+
+// A book is drawn from a copy of the class: the copy must hold everything
+// the files hold (two swapped or forgotten fields would draw another book),
+// and nothing done to the copy may reach the class.
+TEST_F(KlasseTest, ACloneHoldsEverythingAndIsItsOwn)
+{
+    tKlasse k;
+    ASSERT_TRUE(k.SetSkole("Byskolen"));
+    ASSERT_TRUE(k.SetKlasse("4.a"));
+    ASSERT_TRUE(k.SetLaerer("Hansen"));
+    ASSERT_TRUE(k.SetKode("hemmelig"));
+    k.ToggleTilbudt(7);
+    k.SetElevKaldenavn(0, "Ida");
+    k.SetElevFuldeNavn(0, "Ida Holm");
+    k.SetElevFoedselsdag(0, "02-03-2015");
+    k.SetElevKoen(0, "pige");
+    k.SetElevKaldenavn(1, "Bo");
+    tElev& first = *k.GetElev(0);
+    first.SetFarve(Del::Haar, 0x123456);
+    first.SetVandret(Del::Oejne, 0.375);
+    first.SetZoom(Del::Mund, 9);
+    first.SetMaal(1, 131);
+    first.SetMaal(14, 22);
+    first.SetHobby(7, true);
+    first.SetBagsideValg(4);
+    ASSERT_TRUE(first.SetBogTekst(18, "Jul"));
+    const int g = first.AddGren(2);
+    first.SetGrenRaekke(g, 1);
+    first.SetGrenXpos(g, 0.25);
+    for (GrenTekst t : {GrenTekst::FuldeNavn, GrenTekst::Bladnavn, GrenTekst::ErMin, GrenTekst::GiftMed,
+                        GrenTekst::Afkom, GrenTekst::Notat})
+        ASSERT_TRUE(first.SetGrenTekst(g, t, "tekst " + std::to_string(int(t))));
+    Pixels24 photo(180, 240);
+    for (std::size_t i = 0; i < photo.data.size(); ++i)
+        photo.data[i] = std::uint8_t(i * 7);
+    ASSERT_TRUE(first.SetGrenFoto(g, photo));
+    first.AddGren(1);
+    const std::string path = dir.file("4a.kla");
+    ASSERT_TRUE(k.SaveToFile(path));
+    // The class as the program opens it, a pupil changed since and marked.
+    auto open = tKlasse::LoadFromFile(path);
+    ASSERT_FALSE(open->LaesFejl());
+    ASSERT_FALSE(open->Aendret());
+    tElev& ida = *open->GetElev(0);
+    ida.SetMaal(2, 55);
+    ida.SetGrenValgt(g, true);
+    ida.SetGrenRect(g, {1, 2, 3, 4});
+    open->ToggleMarkeret(1);
+    auto c = open->Clone();
+    EXPECT_EQ(c->Skole(), "Byskolen");
+    EXPECT_EQ(c->Klasse(), "4.a");
+    EXPECT_EQ(c->Laerer(), "Hansen");
+    EXPECT_EQ(c->Kode(), "hemmelig");
+    EXPECT_EQ(c->Hobbyer(), open->Hobbyer());
+    EXPECT_EQ(c->FilNavn(), path);
+    EXPECT_EQ(c->Tidspunkt(), open->Tidspunkt());
+    EXPECT_FALSE(c->Aendret());
+    ASSERT_EQ(c->ElevCount(), 2);
+    EXPECT_FALSE(c->GetMarkeret(1));
+    EXPECT_TRUE(open->GetMarkeret(1));
+    const tElev& kopi = *c->GetElev(0);
+    EXPECT_TRUE(kopi.Aendret());
+    EXPECT_EQ(kopi.FilNavn(), ida.FilNavn());
+    EXPECT_TRUE(kopi.DiskStamp().SameAs(ida.DiskStamp()));
+    EXPECT_TRUE(kopi.GrenValgt(g));
+    EXPECT_EQ(kopi.GrenRect(g), (IntRect{1, 2, 3, 4}));
+    EXPECT_EQ(kopi.LastValgtGren(), g);
+
+    // Every stored field: the copy writes the same bytes as the pupil.
+    c->GetElev(0)->SetFilNavn(dir.file("kopi.ele"));
+    c->GetElev(0)->SetAendret();
+    ASSERT_TRUE(c->GetElev(0)->SaveToFile(dir.file("kopi.ele")));
+    ASSERT_TRUE(ida.SaveToFile(ida.FilNavn()));
+    EXPECT_FALSE(ida.Aendret());
+    EXPECT_EQ(ReadAll(dir.file("kopi.ele")), ReadAll(ida.FilNavn()));
+
+    // The copy's photo, leaves and fields are its own.
+    tElev& mine = *c->GetElev(0);
+    mine.ClearGrenFoto(g);
+    ASSERT_TRUE(mine.SetGrenTekst(g, GrenTekst::Notat, "andet"));
+    mine.AddShownGren(0);
+    mine.SetGrenValgt(g, false);
+    Pixels24 back;
+    ASSERT_TRUE(ida.GetGrenFoto(g, back));
+    EXPECT_EQ(back.data, photo.data);
+    EXPECT_EQ(ida.GrenTekstOf(g, GrenTekst::Notat), "tekst 5");
+    EXPECT_EQ(ida.GrenCount(), 2);
+    EXPECT_TRUE(ida.GrenValgt(g));
+    EXPECT_FALSE(ida.Aendret());
+    c->SetElevKaldenavn(1, "Bodil");
+    EXPECT_EQ(open->ElevKaldenavn(1), "Bo");
+    EXPECT_FALSE(open->Aendret());
+}
+
+TEST_F(KlasseTest, ACloneKeepsPupilsThatCouldNotBeRead)
+{
+    tKlasse k;
+    ASSERT_TRUE(k.SetKlasse("4a"));
+    k.SetElevKaldenavn(0, "Ida");
+    k.SetElevKaldenavn(1, "Bo");
+    const std::string path = dir.file("4a.kla");
+    ASSERT_TRUE(k.SaveToFile(path));
+    WriteAll(k.ElevFilNavn(1), {1, 2, 3});
+    auto read = tKlasse::LoadFromFile(path);
+    ASSERT_TRUE(read->ElevLaesFejl(1));
+    auto c = read->Clone();
+    EXPECT_FALSE(c->ElevLaesFejl(0));
+    EXPECT_TRUE(c->ElevLaesFejl(1));
+    EXPECT_EQ(c->UlaeseligeFiler(), read->UlaeseligeFiler());
+}
