@@ -3,6 +3,7 @@
 // memory, in the same run. What writing the PDF adds (compressing the
 // pictures, the footers, the file) may cost at most as much as the drawing.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "benchratio.h"
 #include "bookpdf.h"
 #include "democlass.h"
 #include "dialogs.h"
@@ -15,7 +16,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -84,19 +84,6 @@ void BM_ClassBookImages(benchmark::State& state)
 BENCHMARK(BM_ClassBookImages)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_ClassBookPdf)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(2);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                // The time on the clock: what a teacher waits.
-                seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -121,9 +108,9 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto images = reporter.seconds.find("BM_ClassBookImages/iterations:2/real_time");
-    const auto pdf = reporter.seconds.find("BM_ClassBookPdf/iterations:2/real_time");
-    if (images != reporter.seconds.end() && pdf != reporter.seconds.end() && images->second > 0) {
+    const auto images = reporter.realTime.find("BM_ClassBookImages/iterations:2/real_time");
+    const auto pdf = reporter.realTime.find("BM_ClassBookPdf/iterations:2/real_time");
+    if (images != reporter.realTime.end() && pdf != reporter.realTime.end() && images->second > 0) {
         std::printf("\nThe class book of 24 pupils (%zu pages at %d dpi): %.1f s as a PDF, %.1f s as pictures\n"
                     "in memory; the PDF takes %.2f times as long (must be <= 2).\n",
                     ClassBookPages(klasse()).size(), kBookDpi, pdf->second, images->second,
