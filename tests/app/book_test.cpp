@@ -315,9 +315,15 @@ TEST_F(Books, ProgressIsToldPageByPageAndACancelledBookLeavesNoFile)
         EXPECT_EQ(told[std::size_t(i)], std::make_pair(i, n));
 
     // Stopped before the fourth page, and stopped at the very end.
+    // A cancelled book draws no page after the answer and asks no more.
     for (int stopAt : {3, n}) {
-        const auto stop = [&](int done, int) { return done < stopAt; };
+        int asked = 0;
+        const auto stop = [&](int done, int) {
+            ++asked;
+            return done < stopAt;
+        };
         EXPECT_EQ(WriteBookPdf(*k, pages, out("stop.pdf"), o, stop), BookResult::Cancelled) << stopAt;
+        EXPECT_EQ(asked, stopAt + 1) << stopAt;
         EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"hel.pdf"}) << stopAt;
     }
     // Over an old book, the old book stays.
