@@ -59,27 +59,6 @@ QString classCaption(const tKlasse& k)
     return parts.isEmpty() ? QStringLiteral("Klassen") : parts.join(QStringLiteral(", "));
 }
 
-// Nothing may wait for a person while a book is made: a question is
-// answered "no" and a message goes nowhere.
-class NoDialogs final : public DialogService {
-public:
-    QMessageBox::StandardButton Message(QWidget*, const QString&, const QString&, Icon, QMessageBox::StandardButtons,
-                                        QMessageBox::StandardButton) override
-    {
-        return QMessageBox::Cancel;
-    }
-    int Choose(QWidget*, const QString&, const QString&, Icon, const QStringList&, int, int escapeButton) override
-    {
-        return escapeButton;
-    }
-    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    bool PrintSetup(QWidget*, QPrinter&, int) override { return false; }
-};
-
 int mmToPixels(double mm, int dpi)
 {
     return int(std::lround(mm * dpi / 25.4));
@@ -266,7 +245,7 @@ public:
 
 private:
     std::unique_ptr<tKlasse> klasse_;
-    NoDialogs dialogs_;
+    SilentDialogs dialogs_;   // nobody waits for a book: no question is asked
     QWidget window_;
     std::array<Page*, 19> pages_{};
     int elev_ = -1;

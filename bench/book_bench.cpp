@@ -21,29 +21,7 @@
 
 namespace {
 
-class NoDialogs final : public DialogService {
-public:
-    QMessageBox::StandardButton Message(QWidget*, const QString& text, const QString&, Icon,
-                                        QMessageBox::StandardButtons, QMessageBox::StandardButton) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return QMessageBox::Cancel;
-    }
-    int Choose(QWidget*, const QString& text, const QString&, Icon, const QStringList&, int,
-               int escapeButton) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return escapeButton;
-    }
-    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    bool PrintSetup(QWidget*, QPrinter&, int) override { return false; }
-};
-
-NoDialogs g_dialogs;
+SilentDialogs g_dialogs("");
 std::unique_ptr<TMain> g_main;   // sets up the drawing tables, holds the class
 QString g_pdf;
 

@@ -26,29 +26,7 @@ namespace {
 constexpr int kScreenW = 1920;
 constexpr int kScreenH = 1080;
 
-class NoDialogs final : public DialogService {
-public:
-    QMessageBox::StandardButton Message(QWidget*, const QString& text, const QString&, Icon,
-                                        QMessageBox::StandardButtons, QMessageBox::StandardButton) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return QMessageBox::Cancel;
-    }
-    int Choose(QWidget*, const QString& text, const QString&, Icon, const QStringList&, int,
-               int escapeButton) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return escapeButton;
-    }
-    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    bool PrintSetup(QWidget*, QPrinter&, int) override { return false; }
-};
-
-NoDialogs g_dialogs;
+SilentDialogs g_dialogs("");
 std::map<int, std::string> g_classes;   // pupils -> class file
 
 // The overview of a class, on a 1920 x 1080 screen.

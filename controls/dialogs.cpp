@@ -19,6 +19,8 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include <cstdio>
+
 QString QtFilter(const QString& pipeFilter)
 {
     const QStringList parts = pipeFilter.split('|');
@@ -26,6 +28,26 @@ QString QtFilter(const QString& pipeFilter)
     for (int i = 0; i + 1 < parts.size(); i += 2)
         out << QString("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
     return out.join(";;");
+}
+
+void SilentDialogs::echo(const QString& text) const
+{
+    if (echoPrefix_)
+        std::fprintf(stderr, "%s%s\n", echoPrefix_, qPrintable(text));
+}
+
+QMessageBox::StandardButton SilentDialogs::Message(QWidget*, const QString& text, const QString&, Icon,
+                                                   QMessageBox::StandardButtons, QMessageBox::StandardButton)
+{
+    echo(text);
+    return QMessageBox::Cancel;
+}
+
+int SilentDialogs::Choose(QWidget*, const QString& text, const QString&, Icon, const QStringList&, int,
+                          int escapeButton)
+{
+    echo(text);
+    return escapeButton;
 }
 
 QString SafeFileName(const QString& name)

@@ -94,6 +94,30 @@ public:
     bool PrintSetup(QWidget* parent, QPrinter& printer, int pageCount) override;
 };
 
+/// Dialogs for work no person watches (a book made in the background, the
+/// command-line tool, benchmarks): every question is answered as by Esc,
+/// every message as by Cancel, no file is chosen, nothing is printed. With
+/// an \a echoPrefix the texts asked go to stderr after it; without one
+/// they go nowhere.
+class SilentDialogs final : public DialogService {
+public:
+    explicit SilentDialogs(const char* echoPrefix = nullptr) : echoPrefix_(echoPrefix) {}
+    QMessageBox::StandardButton Message(QWidget*, const QString& text, const QString&, Icon,
+                                        QMessageBox::StandardButtons, QMessageBox::StandardButton) override;
+    int Choose(QWidget*, const QString& text, const QString&, Icon, const QStringList&, int,
+               int escapeButton) override;
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    bool PrintSetup(QWidget*, QPrinter&, int) override { return false; }
+
+private:
+    void echo(const QString& text) const;
+    const char* echoPrefix_;
+};
+
 /// \a name fit to be offered as a file name on any system: the characters
 /// \ / : * ? " < > | and control characters become "_".
 QString SafeFileName(const QString& name);

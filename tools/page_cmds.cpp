@@ -47,29 +47,6 @@ struct PageOptions {
     QString output;
 };
 
-// Nothing may wait for a person here: every question is answered "no".
-class SilentDialogs final : public DialogService {
-public:
-    QMessageBox::StandardButton Message(QWidget*, const QString& text, const QString&, Icon,
-                                        QMessageBox::StandardButtons, QMessageBox::StandardButton) override
-    {
-        std::fprintf(stderr, "tinkeli-tool: %s\n", qPrintable(text));
-        return QMessageBox::Cancel;
-    }
-    int Choose(QWidget*, const QString& text, const QString&, Icon, const QStringList&, int,
-               int escapeButton) override
-    {
-        std::fprintf(stderr, "tinkeli-tool: %s\n", qPrintable(text));
-        return escapeButton;
-    }
-    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    bool PrintSetup(QWidget*, QPrinter&, int) override { return false; }
-};
-
 const char* const kRenderUsage =
     "usage: tinkeli-tool render page N --class FILE.kla|--pupil-file FILE.ele [--pupil I] "
     "[--size WxH] [--archive FILE.BIN] [--select I] [--mode M] -o OUT.png\n"
@@ -253,7 +230,7 @@ int CmdRenderPage(const QStringList& args)
     PageOptions opt;
     if (const int bad = parsePageOptions(cmd, kRenderUsage, true, args, opt))
         return bad;
-    SilentDialogs dialogs;
+    SilentDialogs dialogs("tinkeli-tool: ");
     int exit = 0;
     auto w = openProgram(cmd, opt, dialogs, exit);
     if (!w)
@@ -319,7 +296,7 @@ int CmdSavePage(const QStringList& args)
         std::fputs(kSaveUsage, stderr);
         return 2;
     }
-    SilentDialogs dialogs;
+    SilentDialogs dialogs("tinkeli-tool: ");
     int exit = 0;
     auto w = openProgram(cmd, opt, dialogs, exit);
     if (!w)
@@ -364,7 +341,7 @@ int CmdBook(const QStringList& args)
 
     // The program's window, never shown: it finds the archive and opens the
     // class as the program does. Nothing here saves.
-    SilentDialogs dialogs;
+    SilentDialogs dialogs("tinkeli-tool: ");
     TMain::Options mo;
     mo.dialogs = &dialogs;
     mo.params = QStringList{file};
