@@ -3,6 +3,7 @@
 // by a script; nothing waits for a person.
 #include "../support/scripted_dialogs.h"
 #include "../support/tempdir.h"
+#include "../support/test_main.h"
 #include "../support/wait.h"
 #include "datefmt.h"
 #include "dialogs.h"
@@ -352,15 +353,8 @@ TEST_F(AppTest, TwoMachinesOverOneFolderAskBeforeOverwriting)
     const std::string kla = makeClass(dir, "k.kla", 2);
     // This machine saves every 30 ms while an editing page is shown; the
     // other one saves when told to.
-    TMain::Options o;
-    o.params = {QString::fromStdString(kla)};
-    o.dialogs = &dialogs;
-    o.splashMs = 0;
-    o.startDelayMs = 60000;
+    TMain::Options o = TestMainOptions(dialogs, kla);
     o.saveIntervalMs = 30;
-    o.screenDepth = 24;
-    o.startDialog = [] { return 0; };
-    o.askCode = [](const std::string&) { return 1; };
     TMain here(o);
     ScriptedDialogs otherDialogs;
     o.dialogs = &otherDialogs;
@@ -434,14 +428,7 @@ TEST_F(AppTest, TheClassFileOfAnotherMachineIsNotOverwrittenSilently)
     const std::string kla = makeClass(dir, "k.kla", 2);
     ScriptedDialogs otherDialogs;
     auto here = start({QString::fromStdString(kla)});
-    TMain::Options o;
-    o.params = {QString::fromStdString(kla)};
-    o.dialogs = &otherDialogs;
-    o.splashMs = 0;
-    o.startDelayMs = 60000;
-    o.screenDepth = 24;
-    o.startDialog = [] { return 0; };
-    TMain other(o);
+    TMain other(TestMainOptions(otherDialogs, kla));
     here->OpenParamFile();
     other.OpenParamFile();
     here->ShowPage(2);

@@ -3,6 +3,7 @@
 // books, and books made from the menu that change nothing the user has.
 #include "../support/scripted_dialogs.h"
 #include "../support/tempdir.h"
+#include "../support/test_main.h"
 #include "bookpdf.h"
 #include "datefmt.h"
 #include "democlass.h"
@@ -91,14 +92,8 @@ struct Books : ::testing::Test {
 
     TMain::Options options(const QStringList& params)
     {
-        TMain::Options o;
+        TMain::Options o = TestMainOptions(dialogs);
         o.params = params;
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDialog = [] { return 0; };
-        o.askCode = [](const std::string&) { return 1; };
-        o.openHelp = [](const QString&) { return true; };
-        o.aboutBox = [] {};
         return o;
     }
 

@@ -3,6 +3,7 @@
 // takes over, and what a failure says.
 #include "../support/scripted_dialogs.h"
 #include "../support/tempdir.h"
+#include "../support/test_main.h"
 #include "datefmt.h"
 #include "democlass.h"
 #include "elev.h"
@@ -29,15 +30,7 @@ struct Printing : ::testing::Test {
     {
         std::string error;
         EXPECT_TRUE(WriteDemoClass(QString::fromStdString(dir.path()), pupils, klaPath, error)) << error;
-        TMain::Options o;
-        o.params = {QString::fromStdString(klaPath)};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDialog = [] { return 0; };
-        o.askCode = [](const std::string&) { return 1; };
-        o.openHelp = [](const QString&) { return true; };
-        o.aboutBox = [] {};
-        auto w = std::make_unique<TMain>(o);
+        auto w = std::make_unique<TMain>(TestMainOptions(dialogs, klaPath));
         w->OpenParamFile();
         w->SetAktivElev(0);
         ShowOffscreen(*w);

@@ -4,6 +4,7 @@
 #include "../../support/scripted_dialogs.h"
 #include "../../support/scripted_photos.h"
 #include "../../support/tempdir.h"
+#include "../../support/test_main.h"
 #include "bladform.h"
 #include "canvas.h"
 #include "chrome.h"
@@ -112,20 +113,9 @@ struct BladPage : ::testing::Test {
 
     std::unique_ptr<TMain> open(const std::string& ele, QSize size = {1000, 700})
     {
-        TMain::Options o;
-        o.params = {QString::fromStdString(ele)};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDelayMs = 60000;
+        TMain::Options o = TestMainOptions(dialogs, ele);
         o.saveIntervalMs = 3600000;
-        o.screenDepth = 24;
-        o.startDialog = [] { return 0; };
-        o.askCode = [](const std::string&) { return 1; };
-        o.openHelp = [](const QString&) { return true; };
-        auto w = std::make_unique<TMain>(o);
-        w->resize(size);
-        w->show();
-        w->OpenParamFile();
+        auto w = StartTestMain(o, size);
         EXPECT_EQ(w->AktivSide(), 3);
         return w;
     }

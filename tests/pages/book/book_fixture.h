@@ -4,6 +4,7 @@
 
 #include "../../support/scripted_dialogs.h"
 #include "../../support/tempdir.h"
+#include "../../support/test_main.h"
 #include "datefmt.h"
 #include "elev.h"
 #include "klasse.h"
@@ -37,19 +38,8 @@ struct BookPages : ::testing::Test {
     /// The main window on \a kla with pupil \a pupil open, showing page \a page.
     std::unique_ptr<TMain> open(const std::string& kla, int page, int pupil = 0)
     {
-        TMain::Options o;
-        o.params = {QString::fromStdString(kla)};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDelayMs = 60000;
-        o.screenDepth = 24;
-        o.startDialog = [] { return 0; };
-        o.askCode = [](const std::string&) { return 1; };
-        o.openHelp = [](const QString&) { return true; };
-        auto w = std::make_unique<TMain>(o);
-        w->resize(1000, 700);
-        w->show();
-        w->OpenParamFile();
+        TMain::Options o = TestMainOptions(dialogs, kla);
+        auto w = StartTestMain(o);
         w->SetAktivElev(pupil);
         w->ShowPage(page);
         return w;

@@ -2,6 +2,7 @@
 // main window with real mouse and key events, as a pupil would.
 #include "../../support/scripted_dialogs.h"
 #include "../../support/tempdir.h"
+#include "../../support/test_main.h"
 #include "bogbagform.h"
 #include "bogform.h"
 #include "canvas.h"
@@ -69,19 +70,8 @@ struct Poetry : ::testing::Test {
 
     std::unique_ptr<TMain> open(const std::string& ele)
     {
-        TMain::Options o;
-        o.params = {QString::fromStdString(ele)};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDelayMs = 60000;
-        o.screenDepth = 24;
-        o.startDialog = [] { return 0; };
-        o.askCode = [](const std::string&) { return 1; };
-        o.openHelp = [](const QString&) { return true; };
-        auto w = std::make_unique<TMain>(o);
-        w->resize(1000, 700);
-        w->show();
-        w->OpenParamFile();
+        TMain::Options o = TestMainOptions(dialogs, ele);
+        auto w = StartTestMain(o);
         EXPECT_EQ(w->AktivSide(), 3);
         return w;
     }

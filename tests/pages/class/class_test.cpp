@@ -2,6 +2,7 @@
 // with scripted dialog answers.
 #include "../../support/scripted_dialogs.h"
 #include "../../support/tempdir.h"
+#include "../../support/test_main.h"
 #include "datefmt.h"
 #include "drawing.h"
 #include "elev.h"
@@ -33,21 +34,10 @@ struct ClassPages : ::testing::Test {
 
     std::unique_ptr<TMain> start(const std::string& kla = {})
     {
-        TMain::Options o;
-        if (!kla.empty())
-            o.params = {QString::fromStdString(kla)};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDelayMs = 60000;
-        o.screenDepth = 24;
-        o.startDialog = [] { return 0; };
+        TMain::Options o = TestMainOptions(dialogs, kla);
         o.askCode = [this](const std::string& c) { codes.push_back(c); return codeAnswer; };
         o.openHelp = [this](const QString& p) { help.push_back(p); return true; };
-        auto w = std::make_unique<TMain>(o);
-        w->resize(1000, 700);
-        w->show();
-        if (!kla.empty())
-            w->OpenParamFile();
+        auto w = StartTestMain(o);
         return w;
     }
 

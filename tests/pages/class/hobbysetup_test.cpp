@@ -2,6 +2,7 @@
 // and saved through the class save shared with the setup page.
 #include "../../support/scripted_dialogs.h"
 #include "../../support/tempdir.h"
+#include "../../support/test_main.h"
 #include "clickbox.h"
 #include "datefmt.h"
 #include "elev.h"
@@ -39,21 +40,8 @@ struct HobbySetup : ::testing::Test {
 
     std::unique_ptr<TMain> start(const std::string& kla)
     {
-        TMain::Options o;
-        if (!kla.empty())
-            o.params = {QString::fromStdString(kla)};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDelayMs = 60000;
-        o.screenDepth = 24;
-        o.startDialog = [] { return 0; };
-        o.askCode = [](const std::string&) { return 1; };
-        o.openHelp = [](const QString&) { return true; };
-        auto w = std::make_unique<TMain>(o);
-        w->resize(1000, 700);
-        w->show();
-        if (!kla.empty())
-            w->OpenParamFile();
+        TMain::Options o = TestMainOptions(dialogs, kla);
+        auto w = StartTestMain(o);
         return w;
     }
     /// Page 12 reached as the teacher reaches it: the setup's hobby button.

@@ -2,6 +2,7 @@
 // pupil, Enter opens the one selected as the pupil button does.
 #include "../../support/scripted_dialogs.h"
 #include "../../support/tempdir.h"
+#include "../../support/test_main.h"
 #include "datefmt.h"
 #include "elevform.h"
 #include "klasse.h"
@@ -27,18 +28,9 @@ struct OverviewKeys : ::testing::Test {
         if (!code.empty())
             k.SetElevElevkode(8, code);
         EXPECT_TRUE(k.SaveToFile(dir.file("4a.kla")));
-        TMain::Options o;
-        o.params = {QString::fromStdString(dir.file("4a.kla"))};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDelayMs = 60000;
-        o.screenDepth = 24;
-        o.startDialog = [] { return 0; };
+        TMain::Options o = TestMainOptions(dialogs, dir.file("4a.kla"));
         o.askCode = [this](const std::string& c) { codes.push_back(c); return codeAnswer; };
-        auto w = std::make_unique<TMain>(o);
-        w->resize(1000, 700);
-        w->show();
-        w->OpenParamFile();
+        auto w = StartTestMain(o);
         QApplication::setActiveWindow(w.get());
         return w;
     }

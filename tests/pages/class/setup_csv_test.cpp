@@ -2,6 +2,7 @@
 // main window's menu items, with the dialogs answered by a script.
 #include "../../support/scripted_dialogs.h"
 #include "../../support/tempdir.h"
+#include "../../support/test_main.h"
 #include "datefmt.h"
 #include "democlass.h"
 #include "ansi.h"
@@ -23,20 +24,8 @@ struct SetupCsv : ::testing::Test {
 
     std::unique_ptr<TMain> start(const std::string& kla = {})
     {
-        TMain::Options o;
-        if (!kla.empty())
-            o.params = {QString::fromStdString(kla)};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDelayMs = 60000;
-        o.startDialog = [] { return 0; };
-        o.askCode = [](const std::string&) { return 1; };
-        o.openHelp = [](const QString&) { return true; };
-        auto w = std::make_unique<TMain>(o);
-        w->resize(1000, 700);
-        w->show();
-        if (!kla.empty())
-            w->OpenParamFile();
+        TMain::Options o = TestMainOptions(dialogs, kla);
+        auto w = StartTestMain(o);
         w->ShowPage(2);
         return w;
     }

@@ -2,6 +2,7 @@
 // chart's pixels and the page driven with real mouse clicks.
 #include "../../support/scripted_dialogs.h"
 #include "../../support/tempdir.h"
+#include "../../support/test_main.h"
 #include "board.h"
 #include "datefmt.h"
 #include "elev.h"
@@ -71,15 +72,7 @@ struct Stat : ::testing::Test {
     // The statistics page of the class, \a w x \a h pixels.
     TStatForm* open(const std::string& kla, int w = 1280, int h = 900)
     {
-        TMain::Options o;
-        o.params = {QString::fromStdString(kla)};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDelayMs = 60000;
-        o.screenDepth = 24;
-        o.startDialog = [] { return 0; };
-        o.askCode = [](const std::string&) { return 1; };
-        o.openHelp = [](const QString&) { return true; };
+        TMain::Options o = TestMainOptions(dialogs, kla);
         main = std::make_unique<TMain>(o);
         main->resize(w, h + main->menuBar()->sizeHint().height());
         main->show();

@@ -3,6 +3,7 @@
 // button and the minute save.
 #include "../../support/scripted_dialogs.h"
 #include "../../support/tempdir.h"
+#include "../../support/test_main.h"
 #include "ansigtform.h"
 #include "datefmt.h"
 #include "elev.h"
@@ -68,20 +69,9 @@ struct Editors : ::testing::Test {
 
     std::unique_ptr<TMain> open(const std::string& ele, int saveMs = 60000)
     {
-        TMain::Options o;
-        o.params = {QString::fromStdString(ele)};
-        o.dialogs = &dialogs;
-        o.splashMs = 0;
-        o.startDelayMs = 60000;
+        TMain::Options o = TestMainOptions(dialogs, ele);
         o.saveIntervalMs = saveMs;
-        o.screenDepth = 24;
-        o.startDialog = [] { return 0; };
-        o.askCode = [](const std::string&) { return 1; };
-        o.openHelp = [](const QString&) { return true; };
-        auto w = std::make_unique<TMain>(o);
-        w->resize(1000, 700);
-        w->show();
-        w->OpenParamFile();
+        auto w = StartTestMain(o);
         EXPECT_EQ(w->AktivSide(), 3);
         return w;
     }
