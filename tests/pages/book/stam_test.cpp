@@ -68,6 +68,22 @@ Pixels24 solidPhoto(std::uint8_t b, std::uint8_t g, std::uint8_t r)
     return p;
 }
 
+// The pupil's own leaf and the fresh one waiting, as every tree starts.
+void ownAndFresh(tElev& e)
+{
+    e.AddGren(1);
+    e.AddGren(0);
+}
+
+// A relative on band \a row, \a x of the way across the page.
+int relative(tElev& e, int row, double x)
+{
+    const int g = e.AddGren(2);
+    e.SetGrenRaekke(g, std::uint8_t(row));
+    e.SetGrenXpos(g, x);
+    return g;
+}
+
 struct StamPage : ::testing::Test {
     void SetUp() override { SetShortDateFormat(DateFormat::Danish()); }
 
@@ -246,14 +262,11 @@ TEST_F(StamPage, AFreshLeafInTheTopRowBecomesThePupilWhenTheOwnLeafIsGone)
 TEST_F(StamPage, DeletingARelativeAsksOnlyWhenThereIsSomethingToLose)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
+        ownAndFresh(e);
         const int bare = e.AddGren(2);   // nothing on it
         e.SetGrenRaekke(bare, 1);
         e.SetGrenXpos(bare, 0.2);
-        const int mormor = e.AddGren(2);
-        e.SetGrenRaekke(mormor, 2);
-        e.SetGrenXpos(mormor, 0.4);
+        const int mormor = relative(e, 2, 0.4);
         (void)e.SetGrenTekst(mormor, GrenTekst::Bladnavn, "Grethe");
         EXPECT_TRUE(e.SetGrenFoto(mormor, solidPhoto(10, 20, 30)));
         const int noted = e.AddGren(2);   // a note, no name
@@ -324,11 +337,8 @@ TEST_F(StamPage, DeletingARelativeAsksOnlyWhenThereIsSomethingToLose)
 TEST_F(StamPage, ADropBetweenBandsOrOutsideLeavesTheLeafWhereItWas)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
-        const int g = e.AddGren(2);
-        e.SetGrenRaekke(g, 2);
-        e.SetGrenXpos(g, 0.3);
+        ownAndFresh(e);
+        relative(e, 2, 0.3);
     });
     auto w = open(path);
     auto* f = show(*w);
@@ -360,8 +370,7 @@ TEST_F(StamPage, ADropBetweenBandsOrOutsideLeavesTheLeafWhereItWas)
 TEST_F(StamPage, SelectingTheFreshLeafShowsNoDataAndKeepsEditingOff)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
+        ownAndFresh(e);
     });
     auto w = open(path);
     auto* f = show(*w);
@@ -423,11 +432,8 @@ TEST(StamBands, EachBandFromItsTopToJustAboveTheNextGap)
 TEST_F(StamPage, LeafCentresRoundHalvesToEven)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
-        const int g = e.AddGren(2);
-        e.SetGrenRaekke(g, 1);
-        e.SetGrenXpos(g, 0.75);
+        ownAndFresh(e);
+        relative(e, 1, 0.75);
         const int h = e.AddGren(2);
         e.SetGrenXpos(h, 0.25);
     });
@@ -449,12 +455,9 @@ TEST_F(StamPage, LeafCentresRoundHalvesToEven)
 TEST_F(StamPage, TheLeafOnTopTakesTheClick)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
+        ownAndFresh(e);
         for (const char* name : {"Under", "Over"}) {
-            const int g = e.AddGren(2);
-            e.SetGrenRaekke(g, 2);
-            e.SetGrenXpos(g, 0.3);
+            const int g = relative(e, 2, 0.3);
             (void)e.SetGrenTekst(g, GrenTekst::Bladnavn, name);
         }
     });
@@ -475,11 +478,8 @@ TEST_F(StamPage, TheLeafOnTopTakesTheClick)
 TEST_F(StamPage, ALeafDraggedOffThePageStaysWhollyOnIt)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
-        const int g = e.AddGren(2);
-        e.SetGrenRaekke(g, 1);
-        e.SetGrenXpos(g, 0.5);
+        ownAndFresh(e);
+        relative(e, 1, 0.5);
     });
     auto w = open(path);
     auto* f = show(*w);
@@ -515,8 +515,7 @@ TEST_F(StamPage, ALeafDraggedOffThePageStaysWhollyOnIt)
 TEST_F(StamPage, ThePaintBoxHasItsOwnHandCursor)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
+        ownAndFresh(e);
     });
     auto w = open(path);
     auto* f = show(*w);
@@ -619,8 +618,7 @@ TEST_F(StamPage, StoredKindsRowsAndPlacesAreShownSafelyAndRewrittenOnlyWhenMoved
 TEST_F(StamPage, TheDragRedrawsOnlyWhatTheLeafLeftAndEntered)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
+        ownAndFresh(e);
         for (int k = 0; k < 6; ++k) {
             const int g = e.AddGren(2);
             e.SetGrenRaekke(g, std::uint8_t(k % 4));
@@ -777,8 +775,7 @@ TEST_F(StamPage, TheBandsAreWhiteBlendedOverTheLayoutFainterDownwards)
 TEST_F(StamPage, ThePhotoIsFittedToThePanel)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
+        ownAndFresh(e);
         const int g = e.AddGren(2);
         e.SetGrenRaekke(g, 2);
         (void)e.SetGrenTekst(g, GrenTekst::Bladnavn, "Grethe");
@@ -808,8 +805,7 @@ TEST_F(StamPage, ThePhotoIsFittedToThePanel)
 TEST_F(StamPage, EditingKeepsTheSelectionAndBackDeselectsAndSaves)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
+        ownAndFresh(e);
     });
     auto w = open(path);
     auto* f = show(*w);
@@ -838,8 +834,7 @@ TEST_F(StamPage, EditingKeepsTheSelectionAndBackDeselectsAndSaves)
 TEST_F(StamPage, AWriteFailureIsSaidAndThePageIsLeftAllTheSame)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
+        ownAndFresh(e);
     });
     auto w = open(path);
     auto* f = show(*w);
@@ -927,8 +922,7 @@ TEST(GrenFoto, FittedOnceAndAgainOnlyWhenThePhotoOrSizeChanges)
 TEST_F(StamPage, OnATallWindowTheTreeStandsOnItsGroundWithEveryBandInView)
 {
     makePupil([](tElev& e) {
-        e.AddGren(1);
-        e.AddGren(0);
+        ownAndFresh(e);
         const int g = e.AddGren(2);
         e.SetGrenRaekke(g, 3);
     });
